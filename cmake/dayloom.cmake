@@ -1,0 +1,64 @@
+# dayloom_library(NAME [QT Core Gui ...] [DEPS lib ...] [PUBLIC_LIBS ...])
+# Builds every .cpp/.h in the calling folder (subfolders included) into one
+# static library named dayloom_NAME.
+function(dayloom_library name)
+  cmake_parse_arguments(ARG "" "" "QT;DEPS;LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER sources EXCLUDE REGEX "/\\.#")
+  set(stub ${CMAKE_CURRENT_BINARY_DIR}/dayloom_${name}_stub.cpp)
+  if(NOT EXISTS ${stub})
+    file(WRITE ${stub} "// keeps a library without sources of its own linkable\n")
+  endif()
+  add_library(dayloom_${name} STATIC ${sources} ${stub})
+  target_include_directories(dayloom_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  set(qtlibs)
+  foreach(q ${ARG_QT})
+    list(APPEND qtlibs Qt6::${q})
+  endforeach()
+  set(deps)
+  foreach(d ${ARG_DEPS})
+    list(APPEND deps dayloom_${d})
+  endforeach()
+  target_link_libraries(dayloom_${name} PUBLIC ${deps} ${qtlibs} ${ARG_LIBS})
+  dayloom_warnings(dayloom_${name})
+endfunction()
+
+function(dayloom_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS_DISABLED
+    DAYLOOM_DATA_INSTALL_DIR="${DAYLOOM_DATA_INSTALL_DIR}"
+    DAYLOOM_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+endfunction()
+
+# dayloom_test(FOLDER [GUI|WIDGETS] DEPS lib ...)
+# One test program per tests/ folder, run by CTest offscreen at 96 PPI.
+function(dayloom_test folder)
+  cmake_parse_arguments(ARG "WIDGETS" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${folder})
+  add_executable(${target} ${sources})
+  set(deps)
+  foreach(d ${ARG_DEPS})
+    list(APPEND deps dayloom_${d})
+  endforeach()
+  if(ARG_WIDGETS)
+    set(main dayloom_testmain_widgets)
+  else()
+    set(main dayloom_testmain_gui)
+  endif()
+  target_link_libraries(${target} PRIVATE ${main} ${deps} GTest::gtest GTest::gmock Qt6::Test)
+  target_compile_definitions(${target} PRIVATE
+    DAYLOOM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    DAYLOOM_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  dayloom_warnings(${target})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LC_ALL=C.UTF-8;LANG=C.UTF-8"
+               TIMEOUT 300)
+endfunction()

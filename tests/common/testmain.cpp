@@ -1,0 +1,29 @@
+// Test entry point: every test program runs on the offscreen platform at a
+// fixed 96 pixels per inch, with a GUI (or widgets) application alive.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTemporaryDir>
+
+#ifdef DAYLOOM_TEST_WIDGETS
+#include <QApplication>
+using TestApp = QApplication;
+#else
+#include <QGuiApplication>
+using TestApp = QGuiApplication;
+#endif
+
+#include "core/screen.h"
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TestApp app(argc, argv);
+    dayloom::SetScreenPPI(96);
+    QTemporaryDir programDir;
+    dayloom::SetProgramDir(programDir.path());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace dayloom::test {
+
+// Folder of committed fixtures (tests/data).
+QString DataPath(const QString& name);
+QByteArray ReadFile(const QString& path);
+// Writes an image for a person to look at when DAYLOOM_TEST_SHOTS names a folder.
+void SaveShot(const QImage& image, const QString& name);
+
+}  // namespace dayloom::test

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "core/cp1252.h"
+#include "core/screen.h"
+#include "core/tcolor.h"
+#include "core/tfont.h"
+#include "core/trect.h"
+
+using namespace dayloom;
+
+TEST(Cp1252, HighBytesDifferFromLatin1AndRoundTrip)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = fromCp1252(all);
+    EXPECT_EQ(text.at(0x80), QChar(0x20AC));  // euro sign
+    EXPECT_EQ(text.at(0x92), QChar(0x2019));  // right single quote
+    EXPECT_EQ(text.at(0xE9), QChar(0xE9));    // e acute as in Latin-1
+    EXPECT_EQ(toCp1252(text), all);
+}
+
+TEST(Cp1252, CharacterOutsideTheCodePageBecomesQuestionMark)
+{
+    EXPECT_EQ(toCp1252(QString::fromUtf8("a\xE2\x86\x92" "b")), QByteArray("a?b"));
+    EXPECT_EQ(toCp1252(QString::fromUtf8("Mi\xC3\xA9rcoles")), QByteArray("Mi\xE9rcoles"));
+}
+
+TEST(TRectTest, RightAndBottomLieOutside)
+{
+    TRect r(10, 20, 30, 40);
+    EXPECT_TRUE(r.Contains(10, 20));
+    EXPECT_FALSE(r.Contains(30, 25));
+    EXPECT_FALSE(r.Contains(15, 40));
+    EXPECT_EQ(TRect::fromQRect(r.toQRect()), r);
+    EXPECT_EQ(r.toQRect().width(), 20);
+}
+
+TEST(TFontTest, SizeFollowsHeightAtScreenPpi)
+{
+    TFont f;
+    f.SetSize(26);
+    EXPECT_EQ(f.Height(), -35);  // -round(26 * 96 / 72)
+    f.SetHeight(-21);
+    EXPECT_EQ(f.Size(), 16);
+    f.SetHeight(-13);
+    EXPECT_EQ(f.Size(), 10);
+}
+
+TEST(TFontTest, ChangesNotifyOnceAndSameLookIgnoresSize)
+{
+    TFont a, b;
+    QSignalSpy spy(&a, &TFont::changed);
+    a.SetName("Times New Roman");
+    a.SetName("Times New Roman");
+    EXPECT_EQ(spy.count(), 1);
+    b.Assign(a);
+    b.SetHeight(-50);
+    EXPECT_TRUE(a.SameLook(b));
+    EXPECT_FALSE(a == b);
+    b.SetStyle(fsBold);
+    EXPECT_FALSE(a.SameLook(b));
+    spy.clear();
+    a.Assign(b);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_TRUE(a == b);
+}
+
+TEST(TColorTest, PlainAndSystemColours)
+{
+    EXPECT_EQ(ColorToRGB(clRed), 0x0000FFu);
+    EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(FromQColor(QColor(0, 0, 128)), clNavy);
+    EXPECT_TRUE(IsSystemColor(clWindowText));
+    EXPECT_FALSE(IsSystemColor(clNone));
+    EXPECT_EQ(ColorToRGB(clWindowText) & 0xFF000000u, 0u);
+}

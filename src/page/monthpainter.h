@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+
+#include <QString>
+#include <QStringList>
+
+#include "core/tcolor.h"
+#include "core/tfont.h"
+#include "core/trect.h"
+#include "page/calendartypes.h"
+#include "page/pagemapping.h"
+
+class QPainter;
+
+namespace dayloom {
+
+// Paints one month calendar (title band, day-name row, six rows of seven
+// cells, numbers, lines) into a rectangle of device pixels. The main
+// calendar and every mini use it with different parameter sets.
+class MonthPainter {
+public:
+    struct Params {
+        TColor PageColor = clWhite;
+        TColor TitleColor = clWhite;
+        int MinTitleHeight = 0;  // device pixels
+        int Month = 1;
+        int Year = 1997;
+        TRect Rect;  // device pixels
+        TCalendarNumberPosition NumberPosition = cnpUpperRight;
+        int StartOfWeek = 1;
+        TCalBorderStyle OuterBorder = cbAll;
+        const TFont* TitleFont = nullptr;
+        bool ShowYear = true;
+        const TFont* HeadersFont = nullptr;
+        TCalBorderStyle HeadersBorder = cbAll;
+        TCalHeadersStyle HeadersStyle = dsThreeChars;
+        TColor HeadersColor = clWhite;
+        const TFont* CellFont = nullptr;
+        TCalBorderStyle CellBorder = cbAll;
+        QStringList MonthNames;  // 12, January first
+        QStringList DayNames;    // 7, Sunday first
+        QString TitleOverride;
+    };
+
+    struct Result {
+        TRect TitleRect;
+        TRect HeaderRect;
+        std::array<TCellRecord, 42> Cells{};
+    };
+
+    // Paints and returns the title and day-name rectangles and the cell
+    // records. Fonts come through the mapping; rectangles are already mapped.
+    static Result Paint(QPainter& painter, const Params& params, const PageMapping& mapping);
+    // The title text: the override, else month and (with showYear) year.
+    static QString TitleText(const Params& params);
+};
+
+}  // namespace dayloom

@@ -1,0 +1,318 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QImage>
+#include <QPoint>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <QVector>
+
+#include "core/tcolor.h"
+#include "core/tfont.h"
+#include "core/trect.h"
+#include "objects/tgbasepanel.h"
+#include "page/calendartypes.h"
+#include "page/pagemapping.h"
+
+class QPainter;
+
+namespace dayloom {
+
+class TWPRtfStorage;
+class CellTextCache;
+
+// The calendar page: the settings of the current document's page, its
+// layout geometry, the 42 day-cell stores, and the painting of the month
+// grid, the mini calendars and the planners onto any QPainter. A host widget
+// shows it: it calls Paint from its paint event, forwards clicks to Click,
+// resizes itself to ControlSize() on SizeChanged and follows CursorRequested.
+class TCalendarPanel32 : public TGBasePanel {
+    Q_OBJECT
+public:
+    static constexpr int CellCount = 42;
+    static constexpr int MaxMinis = 60;
+
+    explicit TCalendarPanel32(QObject* parent = nullptr);
+    ~TCalendarPanel32() override;
+
+    // ---- settings -----------------------------------------------------
+    TCalendarLayout CalendarLayout() const { return m_layout; }
+    void SetCalendarLayout(TCalendarLayout layout);
+    TCalendarOrientation CalendarOrientation() const { return m_orientation; }
+    // The layout step recomputes the orientation from the layout, so this
+    // only holds until the next layout step.
+    void SetCalendarOrientation(TCalendarOrientation orientation);
+    TCalendarLineLayout CalendarLineLayout() const { return m_lineLayout; }
+    void SetCalendarLineLayout(TCalendarLineLayout lineLayout);
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_miniLineLayout; }
+    void SetMiniCalendarLineLayout(TMiniCalendarLineLayout lineLayout);
+
+    TFont* TitleFont() const { return m_titleFont; }
+    void SetTitleFont(const TFont& font);
+    TColor TitleBGColor() const { return m_titleBGColor; }
+    void SetTitleBGColor(TColor color);
+    bool TitleShowYear() const { return m_titleShowYear; }
+    void SetTitleShowYear(bool show);
+
+    TFont* HeadersFont() const { return m_headersFont; }
+    void SetHeadersFont(const TFont& font);
+    TCalBorderStyle HeadersBorder() const { return m_headersBorder; }
+    void SetHeadersBorder(TCalBorderStyle border);
+    TCalHeadersStyle HeadersStyle() const { return m_headersStyle; }
+    void SetHeadersStyle(TCalHeadersStyle style);
+    TColor HeadersBGColor() const { return m_headersBGColor; }
+    void SetHeadersBGColor(TColor color);
+
+    TFont* CellFont() const { return m_cellFont; }
+    void SetCellFont(const TFont& font);
+    TCalBorderStyle CellBorder() const { return m_cellBorder; }
+    void SetCellBorder(TCalBorderStyle border);
+    TCalendarNumberPosition NumberPosition() const { return m_numberPosition; }
+    void SetNumberPosition(TCalendarNumberPosition position);
+    TCalBorderStyle CalendarBorder() const { return m_calendarBorder; }
+    void SetCalendarBorder(TCalBorderStyle border);
+
+    // 1 = weeks start on Sunday; any other value = Monday.
+    int StartOfWeek() const { return m_startOfWeek; }
+    void SetStartOfWeek(int start);
+    bool MondayStart() const { return m_startOfWeek != 1; }
+
+    int MainCalDay() const { return m_mainDay; }
+    void SetMainCalDay(int day);
+    int MainCalMonth() const { return m_mainMonth; }
+    void SetMainCalMonth(int month);
+    int MainCalYear() const { return m_mainYear; }
+    void SetMainCalYear(int year);
+
+    TFont* MiniTitleFont() const { return m_miniTitleFont; }
+    void SetMiniTitleFont(const TFont& font);
+    TFont* MiniHeadersFont() const { return m_miniHeadersFont; }
+    void SetMiniHeadersFont(const TFont& font);
+    TFont* MiniCellFont() const { return m_miniCellFont; }
+    void SetMiniCellFont(const TFont& font);
+    TColor MiniHeadersBGColor() const { return m_miniHeadersBGColor; }
+    void SetMiniHeadersBGColor(TColor color);
+    TCalHeadersStyle MiniHeadersStyle() const { return m_miniHeadersStyle; }
+    void SetMiniHeadersStyle(TCalHeadersStyle style);
+    TColor MiniCalBGColor() const { return m_miniCalBGColor; }
+    void SetMiniCalBGColor(TColor color);
+    TCalBorderStyle MiniCalBorder() const { return m_miniCalBorder; }
+    void SetMiniCalBorder(TCalBorderStyle border);
+    TCalBorderStyle MiniHeadersBorder() const { return m_miniHeadersBorder; }
+    void SetMiniHeadersBorder(TCalBorderStyle border);
+    TCalBorderStyle MiniCellBorder() const { return m_miniCellBorder; }
+    void SetMiniCellBorder(TCalBorderStyle border);
+    bool MiniShowYear() const { return m_miniShowYear; }
+    void SetMiniShowYear(bool show);
+
+    float LeftMarginInch() const { return m_leftMargin; }
+    void SetLeftMarginInch(float inches);
+    float TopMarginInch() const { return m_topMargin; }
+    void SetTopMarginInch(float inches);
+    float RightMarginInch() const { return m_rightMargin; }
+    void SetRightMarginInch(float inches);
+    float BottomMarginInch() const { return m_bottomMargin; }
+    void SetBottomMarginInch(float inches);
+
+    QString UserTitle() const { return m_userTitle; }
+    void SetUserTitle(const QString& title);
+
+    // Name (no folder, no extension) of the decorative border picture. The
+    // file is ProgramDir + "Borders/" + name + ".wpo" (portrait) or ".wls"
+    // (landscape); a missing file keeps the previous border.
+    QString WMFBorderFile() const { return m_borderFile; }
+    void SetWMFBorderFile(const QString& name);
+    // The path the border picture of name would be read from for the current
+    // orientation (letter case of the file name ignored), empty when none exists.
+    QString BorderFilePath(const QString& name) const;
+    // Loads the border picture from a path; returns false when it cannot be
+    // read, and is called with an empty path when the border is cleared. Set
+    // by the pictures code; without it every existing file counts as loaded.
+    void SetBorderPictureLoader(std::function<bool(const QString& path)> loader);
+    // Draws the border picture into the target (margin rectangle x zoom).
+    void SetBorderPicturePainter(std::function<void(QPainter&, const QRectF&)> painter);
+
+    // 0 = Letter (8.5 x 11 in), 1 = A4 (8.27 x 11.69 in).
+    int PaperSize() const { return m_paperSize; }
+    void SetPaperSize(int paperSize);
+    QTime PlannerStartTime() const { return m_plannerStart; }
+    void SetPlannerStartTime(const QTime& time);
+
+    // Month names 1..12 and day names 1..7 (1 = Sunday), local to the page.
+    // Out of range reads an empty string and writes nothing.
+    QString GetMonthName(int index) const;
+    void SetMonthName(int index, const QString& name);
+    QString GetDayName(int index) const;
+    void SetDayName(int index, const QString& name);
+    QStringList MonthNames() const { return m_monthNames; }
+    QStringList DayNames() const { return m_dayNames; }
+
+    void SetPanelState(TLPanelState state) override;
+
+    // ---- whole-page operations -----------------------------------------
+    void ResetPage();
+    void CopySettingsFrom(const TCalendarPanel32& other);
+    bool SameSettings(const TCalendarPanel32& other) const;
+    // 0 one month (layouts 0..7), 1 multi-month (8..17), 2..5 the planners.
+    int LayoutKind() const;
+    // The page description the main window's page is created with.
+    static void ApplyMainWindowDescription(TCalendarPanel32& page);
+
+    void SetZoom(float zoom) override;
+
+    // ---- layout ----------------------------------------------------------
+    void RecalcPageLayout(bool resetMiniFonts);
+    int PageWidthPx() const { return m_pageWidth; }
+    int PageHeightPx() const { return m_pageHeight; }
+    // trunc(PageWidthPx x zoom) by trunc(PageHeightPx x zoom).
+    QSize ControlSize() const;
+    // Page pixels (zoom 1).
+    TRect MarginRect() const { return m_marginRect; }
+    TRect MainRect() const { return m_mainRect; }
+    int MiniCount() const { return int(m_minis.size()); }
+    // Minis numbered from 1; an empty entry when out of range.
+    TMiniCalendar Mini(int index) const;
+    const QVector<TMiniCalendar>& Minis() const { return m_minis; }
+    bool MainGridShown() const { return m_mainShown; }
+    bool MinisShown() const { return m_minisShown; }
+    bool PlannerShown() const { return m_plannerShown; }
+
+    // ---- painting ----------------------------------------------------------
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible);
+    bool SuppressPainting() const { return m_suppressPainting; }
+    void SetSuppressPainting(bool suppress);
+    // The screen paint: the page through one off-screen image of
+    // ControlSize() drawn at (0, 0). Stores the title, day-name and cell
+    // records. Page objects are not painted (the host paints them on top).
+    void Paint(QPainter& painter);
+    // The same drawing into an image sized to the zoomed page, followed by
+    // every page object in child order.
+    void PaintToBitmap(QImage& image);
+    // The page content through any mapping (screen, export, paper). With
+    // storeRecords the title, day-name and cell records are kept for hit tests.
+    void PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords);
+
+    // ---- day cells -------------------------------------------------------
+    // Control pixels of the last paint.
+    TRect TitleRect() const { return m_titleRect; }
+    TRect HeaderRect() const { return m_headerRect; }
+    // Cells 1..42; an empty record when out of range.
+    TCellRecord CellRecord(int cell) const;
+    int CellAtPoint(int x, int y) const;
+    bool IsPointInCell(int x, int y) const { return CellAtPoint(x, y) != 0; }
+    void CellClickAtPoint(int x, int y);
+    void CellClick(int cell);
+    void CellClickPrevious(int cell);
+    void CellClickNext(int cell);
+    int CellDay(int cell) const;
+    int DayCell(int day) const;
+    // Store k (1..42); the fallback when k is out of range.
+    TWPRtfStorage* CellStore(int cell, TWPRtfStorage* fallback = nullptr) const;
+    TWPRtfStorage* BlankStore() const { return m_blankStore.get(); }
+    void SetCellText(int cell, const TWPRtfStorage& text);
+    void ClearCells();
+    bool HasCellText() const;
+
+    // The page's own click handling, at a point in control pixels.
+    void Click(QPoint controlPos);
+
+Q_SIGNALS:
+    // Settings the user edits changed (the document counts as modified).
+    void SettingChanged();
+    void ClickedInCellEvent(dayloom::TRect rTotal, dayloom::TRect rFree, int iCell, int iDay,
+                            dayloom::TWPRtfStorage* rtfstorage);
+    void OnClickedHeader();
+    void OnClickedDaysArea();
+    void OnClick();
+
+protected:
+    void ZoomChanged() override;
+    bool SizeFollowsZoom() const override { return false; }
+
+private:
+    void changed(bool relayout);
+    void repaint();
+    void settingChanged();
+    void connectFont(TFont* font);
+    void setFont(TFont* target, const TFont& font);
+    void setBorder(TCalBorderStyle& field, TCalBorderStyle value);
+    void setMargin(float& field, float inches);
+    void loadLocaleNames();
+    bool cellEventConnected() const;
+    void raiseCellEvent(int cell);
+    void paintCellTexts(QPainter& painter, const PageMapping& mapping);
+
+    TCalendarLayout m_layout = loFullCalendar;
+    TCalendarOrientation m_orientation = coPortrait;
+    TCalendarLineLayout m_lineLayout = llFull;
+    TMiniCalendarLineLayout m_miniLineLayout = mllFull;
+    TFont* m_titleFont = nullptr;
+    TColor m_titleBGColor = clWhite;
+    bool m_titleShowYear = true;
+    TFont* m_headersFont = nullptr;
+    TCalBorderStyle m_headersBorder = cbAll;
+    TCalHeadersStyle m_headersStyle = dsThreeChars;
+    TColor m_headersBGColor = clWhite;
+    TFont* m_cellFont = nullptr;
+    TCalBorderStyle m_cellBorder = cbAll;
+    TCalendarNumberPosition m_numberPosition = cnpUpperRight;
+    TCalBorderStyle m_calendarBorder = cbAll;
+    int m_startOfWeek = 1;
+    int m_mainDay = 0;
+    int m_mainMonth = 1;
+    int m_mainYear = 1997;
+    TFont* m_miniTitleFont = nullptr;
+    TFont* m_miniHeadersFont = nullptr;
+    TFont* m_miniCellFont = nullptr;
+    TColor m_miniHeadersBGColor = clWhite;
+    TCalHeadersStyle m_miniHeadersStyle = dsFirstChar;
+    TColor m_miniCalBGColor = clWhite;
+    TCalBorderStyle m_miniCalBorder = cbAll;
+    TCalBorderStyle m_miniHeadersBorder = cbBottom;
+    TCalBorderStyle m_miniCellBorder = cbNone;
+    bool m_miniShowYear = true;
+    float m_leftMargin = 0.25f;
+    float m_topMargin = 0.25f;
+    float m_rightMargin = 0.25f;
+    float m_bottomMargin = 0.25f;
+    QString m_userTitle;
+    QString m_borderFile;
+    int m_paperSize = PaperLetter;
+    QTime m_plannerStart = QTime(8, 0);
+    QStringList m_monthNames;  // 12 entries, January first
+    QStringList m_dayNames;    // 7 entries, Sunday first
+
+    std::array<std::unique_ptr<TWPRtfStorage>, CellCount> m_stores;
+    std::unique_ptr<TWPRtfStorage> m_blankStore;
+    std::unique_ptr<CellTextCache> m_cellTextCache;
+    std::function<bool(const QString&)> m_borderLoader;
+    std::function<void(QPainter&, const QRectF&)> m_borderPainter;
+    QImage m_offscreen;
+
+    int m_pageWidth = 0;
+    int m_pageHeight = 0;
+    TRect m_marginRect;
+    TRect m_mainRect;
+    QVector<TMiniCalendar> m_minis;
+    bool m_mainShown = true;
+    bool m_minisShown = false;
+    bool m_plannerShown = false;
+
+    TRect m_titleRect;
+    TRect m_headerRect;
+    std::array<TCellRecord, CellCount> m_cells{};
+
+    bool m_visible = true;
+    bool m_painting = false;
+    bool m_suppressPainting = false;
+    int m_quiet = 1;  // > 0: no SettingChanged / RepaintRequested (construction, bulk changes)
+};
+
+}  // namespace dayloom

@@ -1,12 +1,81 @@
+// The program's entry point: the window, or a command-line export.
 #include <cstdio>
-#include <cstring>
+
+#include <QGuiApplication>
+#include <QStringList>
+
+#include "cli/commandline.h"
+#include "cli/dayloomapplication.h"
+#include "core/screen.h"
+#include "ui/tcalendarmain.h"
+#include "ui/uiutil.h"
+
+using namespace dayloom;
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+void useOffscreenPlatform()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+bool haveDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("Dayloom 3.2q");
+    const CommandLine cl = CommandLine::Parse(argumentsOf(argc, argv));
+    switch (cl.mode) {
+    case CommandLine::Version:
+        std::printf("%s\n", qPrintable(CommandLine::VersionLine()));
         return 0;
+    case CommandLine::Help:
+        std::fputs(CommandLine::Usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::UsageError:
+        std::fprintf(stderr, "dayloom: %s\n%s", qPrintable(cl.error),
+                     CommandLine::Usage().toLocal8Bit().constData());
+        return 2;
+    case CommandLine::Export: {
+        // An export never needs a display.
+        useOffscreenPlatform();
+        QGuiApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
+        SetScreenPPI(96);
+        if (!cl.programDir.isEmpty())
+            SetProgramDir(cl.programDir);
+        return RunExport(cl);
     }
-    std::fputs("not available yet\n", stderr);
-    return 2;
+    case CommandLine::Window:
+        break;
+    }
+
+    if (!haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        useOffscreenPlatform();
+    DayloomApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.2q"));
+    if (!cl.programDir.isEmpty())
+        SetProgramDir(cl.programDir);
+
+    TCalendarMain window(cl.windowArguments);
+    // For the start-up measurement only: leave once the window has painted.
+    window.SetQuitAfterFirstPaint(qEnvironmentVariableIntValue("DAYLOOM_QUIT_AFTER_FIRST_PAINT") ==
+                                  1);
+    window.show();
+    RestoreCursor();
+    return app.exec();
 }

@@ -1,0 +1,211 @@
+#include "cli/commandline.h"
+
+#include <cstdio>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/screen.h"
+
+namespace dayloom {
+
+namespace {
+
+bool takeValue(const QStringList& args, int& i, const QString& name, QString* value,
+               QString* error)
+{
+    const QString& arg = args[i];
+    if (arg.startsWith(name + u'=')) {
+        *value = arg.mid(name.size() + 1);
+    } else if (i + 1 < args.size()) {
+        *value = args[++i];
+    } else {
+        *error = name + QStringLiteral(" needs a value");
+        return false;
+    }
+    if (value->isEmpty()) {
+        *error = name + QStringLiteral(" needs a value");
+        return false;
+    }
+    return true;
+}
+
+bool takeNumber(const QStringList& args, int& i, const QString& name, int low, int high,
+                int* number, QString* error)
+{
+    QString text;
+    if (!takeValue(args, i, name, &text, error))
+        return false;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high) {
+        *error = QStringLiteral("%1 must be a number from %2 to %3").arg(name).arg(low).arg(high);
+        return false;
+    }
+    *number = n;
+    return true;
+}
+
+void printErr(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs("\n", stderr);
+}
+
+// One function per kind of result; each returns the exit status.
+int exportDocument(const CommandLine&)
+{
+    printErr(QStringLiteral("dayloom: saving documents is not available yet"));
+    return 2;
+}
+
+int exportPicture(const CommandLine&)
+{
+    printErr(QStringLiteral("dayloom: picture export is not available yet"));
+    return 2;
+}
+
+int exportPdf(const CommandLine&)
+{
+    printErr(QStringLiteral("dayloom: printing is not available yet"));
+    return 2;
+}
+
+}  // namespace
+
+QString CommandLine::VersionLine() { return QStringLiteral("Dayloom 3.2q"); }
+
+QString CommandLine::Usage()
+{
+    return QStringLiteral(
+        "dayloom [--program-dir DIR] [DOCUMENT]            the window; opens DOCUMENT at start-up\n"
+        "dayloom --version                                 prints \"Dayloom 3.2q\" and exits 0\n"
+        "dayloom --help                                    prints this usage and exits 0\n"
+        "dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M] [--year Y]\n"
+        "        [--fill-recurring] [--months N] DOCUMENT\n"
+        "    OUT's extension (any letter case) picks the result: .dlf saves the document as the "
+        "Save\n"
+        "    command does; .png, .bmp, .jpg write the page as the picture-export command does, "
+        "at\n"
+        "    PERCENT (default 100); .pdf prints the page at true size as the print command does\n"
+        "    (--months N: N pages, one per month from the document's month on).\n"
+        "    --month/--year set MainCalMonth/MainCalYear first; --fill-recurring fills the "
+        "month\n"
+        "    from ProgramDir's recurring-date list with every offered entry chosen.\n"
+        "    Exit 0 on success; 1 when DOCUMENT cannot be opened (the program's own message, "
+        "such\n"
+        "    as \"Unable to open ...\", on stderr); 2 for a usage error; 3 when OUT cannot be "
+        "written.\n"
+        "    --export never needs a display: with no display it runs on the offscreen "
+        "platform.\n");
+}
+
+CommandLine CommandLine::Parse(const QStringList& args)
+{
+    CommandLine cl;
+    auto fail = [&cl](const QString& message) {
+        cl.mode = UsageError;
+        cl.error = message;
+        return cl;
+    };
+    if (args.contains(QStringLiteral("--help"))) {
+        cl.mode = Help;
+        return cl;
+    }
+    if (args.contains(QStringLiteral("--version"))) {
+        cl.mode = Version;
+        return cl;
+    }
+    bool zoomGiven = false, monthsGiven = false;
+    QStringList positional;
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            positional << arg;
+            continue;
+        }
+        const QString name = arg.section(u'=', 0, 0);
+        QString error;
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (name == QLatin1String("--program-dir")) {
+            if (!takeValue(args, i, name, &cl.programDir, &error))
+                return fail(error);
+        } else if (name == QLatin1String("--export")) {
+            if (!takeValue(args, i, name, &cl.exportFile, &error))
+                return fail(error);
+            cl.mode = Export;
+        } else if (name == QLatin1String("--zoom")) {
+            if (!takeNumber(args, i, name, 10, 400, &cl.zoomPercent, &error))
+                return fail(error);
+            zoomGiven = true;
+        } else if (name == QLatin1String("--month")) {
+            if (!takeNumber(args, i, name, 1, 12, &cl.month, &error))
+                return fail(error);
+        } else if (name == QLatin1String("--year")) {
+            if (!takeNumber(args, i, name, 1, 9999, &cl.year, &error))
+                return fail(error);
+        } else if (name == QLatin1String("--months")) {
+            if (!takeNumber(args, i, name, 1, 120, &cl.months, &error))
+                return fail(error);
+            monthsGiven = true;
+        } else if (arg == QLatin1String("--fill-recurring")) {
+            cl.fillRecurring = true;
+        } else {
+            return fail(QStringLiteral("unknown option ") + name);
+        }
+    }
+    if (!cl.programDir.isEmpty() && !QFileInfo(cl.programDir).isDir())
+        return fail(QStringLiteral("--program-dir: no such folder: ") + cl.programDir);
+
+    if (cl.mode != Export) {
+        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)
+            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring and --months "
+                                       "need --export"));
+        cl.windowArguments = positional;
+        if (!positional.isEmpty())
+            cl.document = positional.first();
+        return cl;
+    }
+
+    if (positional.isEmpty())
+        return fail(QStringLiteral("--export needs a DOCUMENT"));
+    if (positional.size() > 1)
+        return fail(QStringLiteral("--export takes one DOCUMENT"));
+    cl.document = positional.first();
+    const QString suffix = QFileInfo(cl.exportFile).suffix().toLower();
+    if (suffix == QLatin1String("dlf")) {
+        cl.exportKind = ExportDocument;
+    } else if (suffix == QLatin1String("png") || suffix == QLatin1String("bmp") ||
+               suffix == QLatin1String("jpg")) {
+        cl.exportKind = ExportPicture;
+        cl.pictureFormat = suffix;
+    } else if (suffix == QLatin1String("pdf")) {
+        cl.exportKind = ExportPdf;
+    } else {
+        return fail(QStringLiteral("--export: OUT must end in .dlf, .png, .bmp, .jpg or .pdf"));
+    }
+    if (zoomGiven && cl.exportKind != ExportPicture)
+        return fail(QStringLiteral("--zoom applies only to .png, .bmp and .jpg"));
+    if (monthsGiven && cl.exportKind != ExportPdf)
+        return fail(QStringLiteral("--months applies only to .pdf"));
+    return cl;
+}
+
+int RunExport(const CommandLine& cl)
+{
+    switch (cl.exportKind) {
+    case CommandLine::ExportDocument:
+        return exportDocument(cl);
+    case CommandLine::ExportPicture:
+        return exportPicture(cl);
+    case CommandLine::ExportPdf:
+        return exportPdf(cl);
+    case CommandLine::NoExport:
+        break;
+    }
+    return 2;
+}
+
+}  // namespace dayloom

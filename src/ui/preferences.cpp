@@ -1,0 +1,193 @@
+#include "ui/preferences.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "core/screen.h"
+#include "stream/inifile.h"
+#include "ui/uiutil.h"
+
+namespace dayloom {
+
+namespace {
+const QString kZooming = QStringLiteral("Zooming");
+const QString kFont = QStringLiteral("Default Font");
+const QString kIcons = QStringLiteral("Icons");
+const QString kHints = QStringLiteral("Hints");
+}  // namespace
+
+QString IniFileName() { return ProgramDir() + QStringLiteral("DL.ini"); }
+
+float PercentToZoom(int percent)
+{
+    if (percent < 30)
+        return 0.201f;
+    if (percent < 40)
+        return 0.301f;
+    if (percent < 50)
+        return 0.401f;
+    if (percent < 60)
+        return 0.501f;
+    if (percent < 70)
+        return 0.601f;
+    if (percent < 80)
+        return 0.701f;
+    if (percent < 90)
+        return 0.801f;
+    if (percent < 100)
+        return 0.901f;
+    return 1.001f;
+}
+
+int ZoomToPercent(float zoom)
+{
+    if (zoom < 0.3f)
+        return 20;
+    if (zoom < 0.4f)
+        return 30;
+    if (zoom < 0.5f)
+        return 40;
+    if (zoom < 0.6f)
+        return 50;
+    if (zoom < 0.7f)
+        return 60;
+    if (zoom < 0.8f)
+        return 70;
+    if (zoom < 0.9f)
+        return 80;
+    if (zoom < 1.0f)
+        return 90;
+    return 100;
+}
+
+Preferences ReadPreferences(const IniFile& ini)
+{
+    Preferences p;
+    p.MainZoom = ini.ReadInteger(kZooming, QStringLiteral("Main"), 60);
+    p.PropZoom = ini.ReadInteger(kZooming, QStringLiteral("Prop"), 30);
+    p.DefaultFontName = ini.ReadString(kFont, QStringLiteral("Name"), QStringLiteral("Arial"));
+    p.DefaultFontSize = ini.ReadInteger(kFont, QStringLiteral("Size"), 10);
+    p.DefaultFontBold = ini.ReadBool(kFont, QStringLiteral("Bold"), false);
+    p.DefaultFontItalic = ini.ReadBool(kFont, QStringLiteral("Italic"), false);
+    p.DefaultFontUnderline = ini.ReadBool(kFont, QStringLiteral("Underline"), false);
+    p.DefaultFontStrikeout = ini.ReadBool(kFont, QStringLiteral("Strikeout"), false);
+    p.DefaultFontColor = ini.ReadInteger(kFont, QStringLiteral("Color"), 0);
+    p.IconFile = ini.ReadString(kIcons, QStringLiteral("File"),
+                                ProgramDir() + QStringLiteral("MISC1.ICL"));
+    p.IconsVisible = ini.ReadBool(kIcons, QStringLiteral("Visible"), true);
+    p.ShowHints = ini.ReadBool(kHints, QStringLiteral("On"), true);
+    return p;
+}
+
+bool WritePreferences(IniFile& ini, const Preferences& p)
+{
+    ini.BeginUpdate();
+    bool ok = ini.WriteInteger(kZooming, QStringLiteral("Main"), p.MainZoom);
+    ok = ini.WriteInteger(kZooming, QStringLiteral("Prop"), p.PropZoom) && ok;
+    ok = ini.WriteString(kFont, QStringLiteral("Name"), p.DefaultFontName) && ok;
+    ok = ini.WriteInteger(kFont, QStringLiteral("Size"), p.DefaultFontSize) && ok;
+    ok = ini.WriteBool(kFont, QStringLiteral("Bold"), p.DefaultFontBold) && ok;
+    ok = ini.WriteBool(kFont, QStringLiteral("Italic"), p.DefaultFontItalic) && ok;
+    ok = ini.WriteBool(kFont, QStringLiteral("Underline"), p.DefaultFontUnderline) && ok;
+    ok = ini.WriteBool(kFont, QStringLiteral("Strikeout"), p.DefaultFontStrikeout) && ok;
+    ok = ini.WriteInteger(kFont, QStringLiteral("Color"), p.DefaultFontColor) && ok;
+    ok = ini.WriteBool(kIcons, QStringLiteral("Visible"), p.IconsVisible) && ok;
+    ok = ini.WriteBool(kHints, QStringLiteral("On"), p.ShowHints) && ok;
+    ok = ini.WriteString(kIcons, QStringLiteral("File"), p.IconFile) && ok;
+    return ini.EndUpdate() && ok;
+}
+
+QString PlacementSection(const QString& formClass)
+{
+    QString section = formClass + QStringLiteral("_Placement");
+    const int ppi = ScreenPPI();
+    if (ppi > 96)
+        section += QString::number(ppi);
+    return section;
+}
+
+QRect KeepOnScreen(const QRect& bounds, const QSize& screen)
+{
+    // Left/Top/Right/Bottom with exclusive right and bottom edges.
+    int left = bounds.x(), top = bounds.y();
+    int right = left + bounds.width(), bottom = top + bounds.height();
+    if (right > screen.width()) {
+        left -= right - screen.width();
+        right = screen.width();
+    }
+    if (left < 0) {
+        right += 1 - left;
+        left = 1;
+    }
+    if (bottom > screen.height()) {
+        top -= bottom - screen.height();
+        bottom = screen.height();
+    }
+    if (top < 0) {
+        bottom += 1 - top;
+        top = 1;
+    }
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QString FormClassName(const QWidget* form)
+{
+    QString name = QString::fromLatin1(form->metaObject()->className());
+    const qsizetype colon = name.lastIndexOf(u':');
+    return colon < 0 ? name : name.mid(colon + 1);
+}
+
+void RestorePlacement(QWidget* form)
+{
+    if (!form)
+        return;
+    IniFile ini(IniFileName());
+    const QString section = PlacementSection(FormClassName(form));
+    const int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
+    const int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
+    const int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
+    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    const bool maximized =
+        ini.ReadBool(section, QStringLiteral("Maximized"), form->isMaximized());
+    if (maximized) {
+        form->setWindowState(form->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QRect bounds(left, top, right - left, bottom - top);
+    // Nothing stored, or a rectangle no window can have: centre it instead.
+    if (bottom == 0 || right - left <= 0 || bottom - top <= 0) {
+        CenterForm(form);
+        bounds = QRect(form->pos(), form->size());
+    }
+    QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    bounds = KeepOnScreen(bounds, screenSize);
+    // Left/Top place the window's frame; the width and height are its inside,
+    // so that a placement reads back exactly on any window manager.
+    form->move(bounds.topLeft());
+    form->resize(bounds.size());
+}
+
+void SavePlacement(QWidget* form)
+{
+    if (!form)
+        return;
+    IniFile ini(IniFileName());
+    const QString section = PlacementSection(FormClassName(form));
+    const bool maximized = form->isMaximized();
+    QRect r(form->pos(), form->size());
+    if (maximized && form->normalGeometry().isValid()) {
+        const QPoint frame = form->geometry().topLeft() - form->pos();
+        r = QRect(form->normalGeometry().topLeft() - frame, form->normalGeometry().size());
+    }
+    ini.BeginUpdate();
+    ini.WriteInteger(section, QStringLiteral("Left"), r.x());
+    ini.WriteInteger(section, QStringLiteral("Top"), r.y());
+    ini.WriteInteger(section, QStringLiteral("Right"), r.x() + r.width());
+    ini.WriteInteger(section, QStringLiteral("Bottom"), r.y() + r.height());
+    ini.WriteBool(section, QStringLiteral("Maximized"), maximized);
+    ini.EndUpdate();
+}
+
+}  // namespace dayloom

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include "core/tcolor.h"
+
+class QWidget;
+
+namespace dayloom {
+
+class IniFile;
+
+// ProgramDir + "DL.ini".
+QString IniFileName();
+
+// Stored zoom percentages and page zoom factors. The factors sit a little
+// above the round value (60 -> 0.601) so that repeated 0.1 steps in single
+// precision never fall below a bound by rounding.
+float PercentToZoom(int percent);
+int ZoomToPercent(float zoom);
+
+// Everything LoadPreferences reads and SavePreferences writes.
+struct Preferences {
+    int MainZoom = 60;
+    int PropZoom = 30;
+    QString DefaultFontName = QStringLiteral("Arial");
+    int DefaultFontSize = 10;
+    bool DefaultFontBold = false;
+    bool DefaultFontItalic = false;
+    bool DefaultFontUnderline = false;
+    bool DefaultFontStrikeout = false;
+    TColor DefaultFontColor = clBlack;
+    QString IconFile;  // default: ProgramDir + "MISC1.ICL"
+    bool IconsVisible = true;
+    bool ShowHints = true;
+};
+// Reads every key (defaults for the missing ones) in the program's order.
+Preferences ReadPreferences(const IniFile& ini);
+// Writes every key in the program's order; false when the file could not be
+// written.
+bool WritePreferences(IniFile& ini, const Preferences& prefs);
+
+// The placement section of a window class: class + "_Placement", with the
+// screen's pixels per inch appended above 96.
+QString PlacementSection(const QString& formClass);
+// A stored rectangle moved back onto a screen of the given size: first so
+// that its right (bottom) edge is not beyond the screen, then so that its
+// left (top) edge is not negative (it then becomes 1).
+QRect KeepOnScreen(const QRect& bounds, const QSize& screen);
+// Window placement in the ini file, keyed by the window's class name.
+void RestorePlacement(QWidget* form);
+void SavePlacement(QWidget* form);
+QString FormClassName(const QWidget* form);
+
+}  // namespace dayloom

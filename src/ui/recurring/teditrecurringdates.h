@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QListWidget;
+class QPushButton;
+
+namespace dayloom {
+
+// "Recurring Dates": the editor of the recurring-date list, sorted by event
+// text ignoring case. Ok writes the list file; Cancel drops every change.
+class TEditRecurringDates : public QDialog {
+    Q_OBJECT
+public:
+    // entries: the list as loaded; programDir: where Ok writes it.
+    TEditRecurringDates(const QStringList& entries, const QString& programDir,
+                        QWidget* parent = nullptr);
+
+    QStringList Entries() const { return m_entries; }
+    // The selected row, or -1.
+    int SelectedIndex() const;
+
+    void OKButtonClick();
+    void EditButtonClick();
+    void NewButtonClick();
+    void DeleteButtonClick();
+    void HolidaysButtonClick();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    // Adds an entry at its sorted place and selects it.
+    void addSorted(const QString& entry);
+    void fillList(int select);
+    void updateButtons();
+
+    QString m_programDir;
+    QStringList m_entries;
+    QListWidget* m_list = nullptr;
+    QPushButton* m_editButton = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+};
+
+}  // namespace dayloom

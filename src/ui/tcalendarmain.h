@@ -1,0 +1,219 @@
+#pragma once
+
+#include <functional>
+
+#include <QFont>
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+
+#include "core/tcolor.h"
+#include "objects/tlpanelstate.h"
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QTextEdit;
+class QToolButton;
+
+namespace dayloom {
+
+class CalendarPageWidget;
+class IconPaletteStub;
+class RichTextToolBar;
+class TCalendarPanel32;
+class TWPRtfStorage;
+
+// The main window: tool bars, menus, the page in its scroll box and the
+// in-place cell editor; the rules for which commands are enabled; zooming;
+// preferences and window placement.
+class TCalendarMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The command-line arguments after the program name (the first one names
+    // a document to open at start-up).
+    explicit TCalendarMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~TCalendarMain() override;
+
+    TCalendarPanel32* CalendarPanel() const { return m_page; }
+    CalendarPageWidget* PageWidget() const { return m_pageWidget; }
+    IconPaletteStub* FloatingPalette() const { return m_palette; }
+    QMenu* FileMenu() const { return m_fileMenu; }
+    QMenu* HelpMenu() const { return m_helpMenu; }
+    QTextEdit* CellEditor() const { return m_cellEditor; }
+    RichTextToolBar* RichToolBar() const { return m_richToolBar; }
+    QLabel* ZoomCaption() const { return m_zoomCaption; }
+
+    // The state fields the rules read.
+    QString CurrentFile() const { return m_currentFile; }
+    bool Modified() const { return m_modified; }
+    bool Loading() const { return m_loading; }
+    bool PrinterAvailable() const { return m_printerAvailable; }
+    bool IconsVisible() const { return m_iconsVisible; }
+    bool ShowHints() const { return m_showHints; }
+    bool ZoomBusy() const { return m_zoomBusy; }
+    bool EditingCell() const { return m_editingCell; }
+    int CurrentCell() const { return m_currentCell; }
+    int MainZoom() const { return m_mainZoom; }
+    int PropZoom() const { return m_propZoom; }
+    QString IconFile() const { return m_iconFile; }
+    QFont DefaultEditorFont() const { return m_defaultFont; }
+    TColor DefaultFontColor() const { return m_defaultFontColor; }
+
+    // Page shown, and page shown with a layout that has day cells.
+    bool PageShown() const;
+    bool GridLayout() const;
+
+    void SetModified(bool modified);
+    void SetButtons();
+    void SetCaption();
+    void DoSaveRichtext();
+    void CheckFloaterStatus();
+    // Asks "Save changes?" for a modified document; never cancels.
+    void CheckSaveNeeded();
+    void LoadPreferences();
+    void SavePreferences();
+
+    // The commands.
+    void ZoomSpinnerUpClick();
+    void ZoomSpinnerDownClick();
+    void FileNewClick();
+    void PropertiesClick();
+    void UserTitleClick();
+    void EditRecurringDatesClick();
+    void ClearAllCellsClick();
+    void DefaultEditorFontClick();
+    void ShowIconToolClick();
+    void ShowHintsClick();
+    void AboutClick();
+    void ExitClick();
+    void SetToolMode(TLPanelState state);
+
+    // Steps that arrive with later pieces of the program; public so that
+    // tests can see that they are reached in order.
+    QStringList StartupSteps() const { return m_steps; }
+
+    // The test seam for the properties dialog: until the dialog exists, a
+    // runner decides whether it was accepted and may change the page; the
+    // default accepts a new calendar with the page's defaults.
+    using PropertiesRunner = std::function<bool(TCalendarPanel32& preview, bool newCalendar)>;
+    void SetPropertiesRunner(PropertiesRunner runner) { m_propertiesRunner = std::move(runner); }
+
+    // The font dialog as a replaceable step (tests answer it).
+    using FontChooser = std::function<bool(QFont& font)>;
+    void SetFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+
+    // The hidden option for the start-up measurement: quit after the page or
+    // the window has painted for the first time.
+    void SetQuitAfterFirstPaint(bool quit) { m_quitAfterFirstPaint = quit; }
+
+Q_SIGNALS:
+    void FirstPainted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolPanel(QWidget* panel);
+    void buildScrollBox();
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void AppMessage(QWidget* form, QKeyEvent* key);
+    void zoomStep(bool zoomIn);
+    void migrateRecurringFile();
+    void openFromCommandLineOrRecent();
+    void loadIconLibrary();
+    void showPage(bool show);
+    void layoutScrollContents();
+    void notifyFirstPaint();
+
+    QStringList m_arguments;
+    QStringList m_steps;
+
+    // State.
+    QString m_currentFile;
+    bool m_modified = true;  // so that FormCreate's SetModified(false) runs SetButtons
+    bool m_loading = false;
+    bool m_newCalendar = false;
+    bool m_printerAvailable = false;
+    bool m_changeTracking = false;
+    bool m_editingCell = false;
+    TWPRtfStorage* m_editedCellText = nullptr;
+    int m_currentCell = 0;
+    int m_mainZoom = 60;
+    int m_propZoom = 30;
+    int m_copyLoops = 1;
+    bool m_iconsVisible = true;
+    bool m_showHints = true;
+    bool m_zoomBusy = false;
+    bool m_printed = false;
+    bool m_propertiesAccepted = false;
+    QFont m_defaultFont;  // the default-font dialog's font
+    TColor m_defaultFontColor = clBlack;
+    QString m_iconFile;
+    bool m_quitAfterFirstPaint = false;
+    bool m_firstPaintSeen = false;
+    bool m_activated = false;
+
+    // Parts.
+    TCalendarPanel32* m_page = nullptr;
+    CalendarPageWidget* m_pageWidget = nullptr;
+    IconPaletteStub* m_palette = nullptr;
+    PropertiesRunner m_propertiesRunner;
+    FontChooser m_fontChooser;
+
+    // Controls.
+    RichTextToolBar* m_richToolBar = nullptr;
+    QWidget* m_toolPanel = nullptr;
+    QToolButton* m_zoomIn = nullptr;
+    QToolButton* m_zoomOut = nullptr;
+    QLabel* m_zoomCaption = nullptr;
+    QToolButton* m_propertiesButton = nullptr;
+    QToolButton* m_printButton = nullptr;
+    QPushButton* m_iconToolButton = nullptr;
+    QButtonGroup* m_toolGroup = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QTextEdit* m_masterRichText = nullptr;
+    QScrollArea* m_scrollBox = nullptr;
+    QWidget* m_scrollContents = nullptr;
+    QTextEdit* m_cellEditor = nullptr;
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_newAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_saveAsAction = nullptr;
+    QAction* m_saveBitmapAction = nullptr;
+    QAction* m_saveJpgAction = nullptr;
+    QAction* m_propertiesAction = nullptr;
+    QAction* m_userTitleAction = nullptr;
+    QAction* m_cancelChangesAction = nullptr;
+    QAction* m_clearCellsAction = nullptr;
+    QAction* m_defaultFontAction = nullptr;
+    QAction* m_fillRecurringAction = nullptr;
+    QAction* m_editRecurringAction = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_printSetupAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QAction* m_contentsAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_configAction = nullptr;
+    QAction* m_supportAction = nullptr;
+    QAction* m_faqAction = nullptr;
+    QAction* m_showHintsAction = nullptr;
+};
+
+}  // namespace dayloom

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cli/commandline.h"
+
+using dayloom::CommandLine;
+
+namespace {
+
+CommandLine parse(const QStringList& args) { return CommandLine::Parse(args); }
+
+QString programPath()
+{
+    const QString fromEnv = qEnvironmentVariable("DAYLOOM_PROGRAM");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    return QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/../dayloom"))
+        .absoluteFilePath();
+}
+
+struct RunResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the real program without any display.
+RunResult run(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(programPath(), args);
+    RunResult r;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+}  // namespace
+
+TEST(CommandLine, WindowFormKeepsTheDocumentArgument)
+{
+    CommandLine cl = parse({});
+    EXPECT_EQ(cl.mode, CommandLine::Window);
+    EXPECT_TRUE(cl.windowArguments.isEmpty());
+
+    QTemporaryDir dir;
+    cl = parse({"--program-dir", dir.path(), "Family"});
+    EXPECT_EQ(cl.mode, CommandLine::Window);
+    EXPECT_EQ(cl.programDir, dir.path());
+    EXPECT_EQ(cl.windowArguments, QStringList{"Family"});
+    cl = parse({"--program-dir=" + dir.path(), "--", "--odd-name.dlf"});
+    EXPECT_EQ(cl.document, QStringLiteral("--odd-name.dlf"));
+
+    EXPECT_EQ(parse({"--version"}).mode, CommandLine::Version);
+    EXPECT_EQ(parse({"x.dlf", "--help"}).mode, CommandLine::Help);
+}
+
+TEST(CommandLine, ExportKindFollowsTheExtensionInAnyCase)
+{
+    CommandLine cl = parse({"--export", "out.PNG", "--zoom", "60", "in.dlf"});
+    ASSERT_EQ(cl.mode, CommandLine::Export);
+    EXPECT_EQ(cl.exportKind, CommandLine::ExportPicture);
+    EXPECT_EQ(cl.pictureFormat, QStringLiteral("png"));
+    EXPECT_EQ(cl.zoomPercent, 60);
+    EXPECT_EQ(cl.document, QStringLiteral("in.dlf"));
+
+    cl = parse({"--export", "a.Bmp", "in.dlf"});
+    EXPECT_EQ(cl.exportKind, CommandLine::ExportPicture);
+    EXPECT_EQ(cl.zoomPercent, 100);
+    EXPECT_EQ(parse({"--export", "a.jpg", "in"}).pictureFormat, QStringLiteral("jpg"));
+    EXPECT_EQ(parse({"--export", "copy.DLF", "in.dlf"}).exportKind, CommandLine::ExportDocument);
+
+    cl = parse({"--month", "12", "--year", "2026", "--fill-recurring", "--export", "x.pdf",
+                "--months", "3", "in.dlf"});
+    EXPECT_EQ(cl.exportKind, CommandLine::ExportPdf);
+    EXPECT_EQ(cl.month, 12);
+    EXPECT_EQ(cl.year, 2026);
+    EXPECT_TRUE(cl.fillRecurring);
+    EXPECT_EQ(cl.months, 3);
+}
+
+TEST(CommandLine, UsageErrorsAreNamed)
+{
+    const QList<QStringList> bad = {
+        {"--export"},                                    // no OUT
+        {"--export", "out.png"},                         // no DOCUMENT
+        {"--export", "out.png", "a.dlf", "b.dlf"},       // two documents
+        {"--export", "out.gif", "a.dlf"},                // unknown kind
+        {"--export", "out", "a.dlf"},                    // no extension
+        {"--export", "out.png", "--zoom", "abc", "a.dlf"},
+        {"--export", "out.png", "--zoom", "0", "a.dlf"},
+        {"--export", "out.png", "--zoom", "5000", "a.dlf"},
+        {"--export", "out.pdf", "--zoom", "50", "a.dlf"},  // zoom only for pictures
+        {"--export", "out.png", "--months", "2", "a.dlf"},  // months only for pdf
+        {"--export", "out.pdf", "--month", "13", "a.dlf"},
+        {"--export", "out.pdf", "--year", "0", "a.dlf"},
+        {"--export", "out.pdf", "--months", "-1", "a.dlf"},
+        {"--month", "3", "a.dlf"},                       // export options without --export
+        {"--frobnicate"},
+        {"--program-dir"},
+        {"--program-dir", "/no/such/folder/here"},
+    };
+    for (const QStringList& args : bad) {
+        const CommandLine cl = parse(args);
+        EXPECT_EQ(cl.mode, CommandLine::UsageError) << args.join(' ').toStdString();
+        EXPECT_FALSE(cl.error.isEmpty()) << args.join(' ').toStdString();
+    }
+}
+
+TEST(Program, VersionAndHelpNeedNoDisplay)
+{
+    ASSERT_TRUE(QFileInfo(programPath()).isExecutable()) << programPath().toStdString();
+    RunResult r = run({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Dayloom 3.2q\n"));
+    r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, CommandLine::Usage());
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("dayloom [--program-dir DIR] [DOCUMENT]")));
+    EXPECT_FALSE(r.out.contains(QStringLiteral("QUIT_AFTER")));
+}
+
+TEST(Program, UsageErrorsAndUnfinishedExportsExitTwo)
+{
+    RunResult r = run({"--export", "out.gif", "in.dlf"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--export"))) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+
+    QTemporaryDir dir;
+    for (const char* out : {"out.png", "out.dlf", "out.pdf"}) {
+        r = run({"--program-dir", dir.path(), "--export", dir.filePath(out), "in.dlf"});
+        EXPECT_EQ(r.exitCode, 2) << out;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("not available yet"))) << r.err.toStdString();
+    }
+}

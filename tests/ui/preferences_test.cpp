@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/cp1252.h"
+#include "core/screen.h"
+#include "stream/inifile.h"
+#include "ui/oldrecurringfile.h"
+#include "ui/preferences.h"
+
+using namespace dayloom;
+
+TEST(ZoomPercent, RangesMapToFactorsJustAboveTheRoundValue)
+{
+    EXPECT_FLOAT_EQ(PercentToZoom(-5), 0.201f);
+    EXPECT_FLOAT_EQ(PercentToZoom(29), 0.201f);
+    EXPECT_FLOAT_EQ(PercentToZoom(30), 0.301f);
+    EXPECT_FLOAT_EQ(PercentToZoom(45), 0.401f);
+    EXPECT_FLOAT_EQ(PercentToZoom(60), 0.601f);
+    EXPECT_FLOAT_EQ(PercentToZoom(99), 0.901f);
+    EXPECT_FLOAT_EQ(PercentToZoom(100), 1.001f);
+    EXPECT_FLOAT_EQ(PercentToZoom(5000), 1.001f);
+    // Every stored percentage comes back as its ten, within 20..100.
+    for (int n = 0; n <= 130; ++n)
+        EXPECT_EQ(ZoomToPercent(PercentToZoom(n)), qBound(20, n / 10 * 10, 100)) << n;
+    // Factors reached by 0.1 steps in single precision stay in their ten.
+    float z = 0.201f;
+    for (int expected = 20; expected <= 100; expected += 10, z += 0.1f)
+        EXPECT_EQ(ZoomToPercent(z), expected) << z;
+    EXPECT_EQ(ZoomToPercent(0.0f), 20);
+    EXPECT_EQ(ZoomToPercent(0.999f), 90);
+}
+
+TEST(Preferences, MissingFileGivesDefaultsAndWritesRoundTrip)
+{
+    QTemporaryDir dir;
+    SetProgramDir(dir.path());
+    EXPECT_EQ(IniFileName(), ProgramDir() + QStringLiteral("DL.ini"));
+    IniFile ini(IniFileName());
+    Preferences p = ReadPreferences(ini);
+    EXPECT_EQ(p.MainZoom, 60);
+    EXPECT_EQ(p.PropZoom, 30);
+    EXPECT_EQ(p.DefaultFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(p.DefaultFontSize, 10);
+    EXPECT_FALSE(p.DefaultFontBold || p.DefaultFontItalic || p.DefaultFontUnderline ||
+                 p.DefaultFontStrikeout);
+    EXPECT_EQ(p.DefaultFontColor, 0);
+    EXPECT_EQ(p.IconFile, ProgramDir() + QStringLiteral("MISC1.ICL"));
+    EXPECT_TRUE(p.IconsVisible);
+    EXPECT_TRUE(p.ShowHints);
+    EXPECT_FALSE(QFile::exists(IniFileName()));
+
+    p.MainZoom = 80;
+    p.DefaultFontName = QStringLiteral("Times New Roman");
+    p.DefaultFontItalic = true;
+    p.DefaultFontColor = 0x0000FF;
+    p.IconsVisible = false;
+    ASSERT_TRUE(WritePreferences(ini, p));
+    const Preferences back = ReadPreferences(IniFile(IniFileName()));
+    EXPECT_EQ(back.MainZoom, 80);
+    EXPECT_EQ(back.DefaultFontName, QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(back.DefaultFontItalic);
+    EXPECT_EQ(back.DefaultFontColor, 0x0000FF);
+    EXPECT_FALSE(back.IconsVisible);
+    // Sections in the order they are first written; booleans as 1 and 0.
+    const QByteArray text = [] {
+        QFile f(IniFileName());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    EXPECT_LT(text.indexOf("[Zooming]"), text.indexOf("[Default Font]"));
+    EXPECT_LT(text.indexOf("[Default Font]"), text.indexOf("[Icons]"));
+    EXPECT_LT(text.indexOf("[Icons]"), text.indexOf("[Hints]"));
+    EXPECT_TRUE(text.contains("Italic=1\n"));
+    EXPECT_TRUE(text.contains("Visible=0\n"));
+}
+
+TEST(Placement, SectionNameAndScreenClamping)
+{
+    SetScreenPPI(96);
+    EXPECT_EQ(PlacementSection(QStringLiteral("TCalendarMain")),
+              QStringLiteral("TCalendarMain_Placement"));
+    SetScreenPPI(120);
+    EXPECT_EQ(PlacementSection(QStringLiteral("TCalendarMain")),
+              QStringLiteral("TCalendarMain_Placement120"));
+    SetScreenPPI(72);
+    EXPECT_EQ(PlacementSection(QStringLiteral("TFloatingPalette")),
+              QStringLiteral("TFloatingPalette_Placement"));
+    SetScreenPPI(96);
+
+    const QSize screen(1024, 768);
+    // Left -50, Right 550 -> Left 1, Right 601.
+    EXPECT_EQ(KeepOnScreen(QRect(-50, 10, 600, 300), screen), QRect(1, 10, 600, 300));
+    // Beyond the right edge: moved left so that Right is the screen width.
+    EXPECT_EQ(KeepOnScreen(QRect(900, 700, 300, 200), screen), QRect(724, 568, 300, 200));
+    // Wider than the screen: the left edge wins.
+    EXPECT_EQ(KeepOnScreen(QRect(0, 0, 2000, 100), screen).left(), 1);
+    // Fully on the screen: unchanged.
+    EXPECT_EQ(KeepOnScreen(QRect(0, 0, 1024, 768), screen), QRect(0, 0, 1024, 768));
+}
+
+TEST(OldRecurringFile, LinesAreRearrangedAndTheOldFileReplaced)
+{
+    const QString text = QStringLiteral("0704Independence Day");
+    const QString line = ConvertOldRecurringLine(text);
+    ASSERT_EQ(line.size(), 131);
+    EXPECT_EQ(line.left(16), QStringLiteral("Independence Day"));
+    EXPECT_EQ(line.mid(16, 104), QString(104, u' '));
+    EXPECT_EQ(line.mid(120), QStringLiteral("@0704      "));
+    // Text beyond character 154 is cut; a short line still gives full width.
+    EXPECT_EQ(ConvertOldRecurringLine(QStringLiteral("1225") + QString(200, u'x')).size(), 131);
+    EXPECT_EQ(ConvertOldRecurringLine(QStringLiteral("12")), QString(120, u' ') + "@12        ");
+
+    QTemporaryDir dir;
+    {
+        QFile f(dir.filePath("dlrecur.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0101New Year\r\n1225Christmas Caf\xE9\n");
+    }
+    ASSERT_TRUE(MigrateOldRecurringFile(dir.path() + "/"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("dlrecur.dat")));
+    QFile dax(FileInDirIgnoringCase(dir.path(), "DLRECUR.DAX"));
+    ASSERT_TRUE(dax.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = dax.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3);  // two lines, each ended by CR LF
+    EXPECT_TRUE(lines[0].startsWith("New Year "));
+    EXPECT_TRUE(lines[0].endsWith("@0101      \r"));
+    EXPECT_EQ(fromCp1252(lines[1].left(14)), QStringLiteral("Christmas Caf\u00E9"));
+    EXPECT_FALSE(MigrateOldRecurringFile(dir.path() + "/"));  // nothing left to convert
+}

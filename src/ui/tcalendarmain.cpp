@@ -27,7 +27,7 @@
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/iconpalettestub.h"
-#include "ui/oldrecurringfile.h"
+#include "dates/recurringlistfile.h"
 #include "ui/preferences.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"
@@ -356,7 +356,7 @@ void TCalendarMain::FormCreate()
     ToolTipDelayStyle::Install(1200);
     qApp->installEventFilter(this);
     // 6.
-    if (MigrateOldRecurringFile(ProgramDir()))
+    if (MigrateOldRecurringDates(ProgramDir()))
         m_steps << QStringLiteral("recurring dates converted");
     // 7.
     RestorePlacement(this);

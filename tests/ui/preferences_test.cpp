@@ -6,7 +6,6 @@
 #include "core/cp1252.h"
 #include "core/screen.h"
 #include "stream/inifile.h"
-#include "ui/oldrecurringfile.h"
 #include "ui/preferences.h"
 
 using namespace dayloom;
@@ -99,32 +98,3 @@ TEST(Placement, SectionNameAndScreenClamping)
     EXPECT_EQ(KeepOnScreen(QRect(0, 0, 1024, 768), screen), QRect(0, 0, 1024, 768));
 }
 
-TEST(OldRecurringFile, LinesAreRearrangedAndTheOldFileReplaced)
-{
-    const QString text = QStringLiteral("0704Independence Day");
-    const QString line = ConvertOldRecurringLine(text);
-    ASSERT_EQ(line.size(), 131);
-    EXPECT_EQ(line.left(16), QStringLiteral("Independence Day"));
-    EXPECT_EQ(line.mid(16, 104), QString(104, u' '));
-    EXPECT_EQ(line.mid(120), QStringLiteral("@0704      "));
-    // Text beyond character 154 is cut; a short line still gives full width.
-    EXPECT_EQ(ConvertOldRecurringLine(QStringLiteral("1225") + QString(200, u'x')).size(), 131);
-    EXPECT_EQ(ConvertOldRecurringLine(QStringLiteral("12")), QString(120, u' ') + "@12        ");
-
-    QTemporaryDir dir;
-    {
-        QFile f(dir.filePath("dlrecur.dat"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("0101New Year\r\n1225Christmas Caf\xE9\n");
-    }
-    ASSERT_TRUE(MigrateOldRecurringFile(dir.path() + "/"));
-    EXPECT_FALSE(QFile::exists(dir.filePath("dlrecur.dat")));
-    QFile dax(FileInDirIgnoringCase(dir.path(), "DLRECUR.DAX"));
-    ASSERT_TRUE(dax.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = dax.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 3);  // two lines, each ended by CR LF
-    EXPECT_TRUE(lines[0].startsWith("New Year "));
-    EXPECT_TRUE(lines[0].endsWith("@0101      \r"));
-    EXPECT_EQ(fromCp1252(lines[1].left(14)), QStringLiteral("Christmas Caf\u00E9"));
-    EXPECT_FALSE(MigrateOldRecurringFile(dir.path() + "/"));  // nothing left to convert
-}

@@ -1,0 +1,140 @@
+#include "imaging/bmpfile.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSaveFile>
+
+#include "core/screen.h"
+#include "imaging/bytereader.h"
+#include "imaging/dibreader.h"
+#include "imaging/imagingerror.h"
+
+namespace dayloom {
+
+namespace {
+
+constexpr quint16 kBmSignature = 0x4D42;  // "BM"
+constexpr int kFileHeaderSize = 14;
+
+void Put16(char* p, quint16 v)
+{
+    p[0] = char(v & 0xFF);
+    p[1] = char(v >> 8);
+}
+
+void Put32(char* p, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = char((v >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+BmpFile BmpFile::FromBytes(const QByteArray& file)
+{
+    ByteReader r(file);
+    if (r.U16() != kBmSignature)
+        ThrowImageError();
+    r.U32();  // file size: often wrong in the wild, the byte count rules
+    r.U32();  // reserved
+    const quint32 offBits = r.U32();
+    const char* dib = file.constData() + kFileHeaderSize;
+    const qsizetype dibSize = file.size() - kFileHeaderSize;
+    const DibInfo head = DibReader::ReadInfo(dib, dibSize);
+    qsizetype bits = qsizetype(offBits) - kFileHeaderSize;
+    // An offset that points into the header or past the end is repaired to
+    // the place right after the colour table.
+    if (offBits < quint32(kFileHeaderSize) + quint32(head.HeaderSize) || bits > dibSize)
+        bits = head.HeaderSize + head.TableSize;
+    DibInfo info;
+    BmpFile out;
+    out.FImage = DibReader::Read(dib, dibSize, bits, &info);
+    out.FBitCount = info.BitCount;
+    out.FBytes = file;
+    if (quint32(file.size()) != r.U32At(2))
+        Put32(out.FBytes.data() + 2, quint32(file.size()));
+    return out;
+}
+
+BmpFile BmpFile::FromDib(const QByteArray& dib)
+{
+    const DibInfo head = DibReader::ReadInfo(dib.constData(), dib.size());
+    QByteArray file(kFileHeaderSize, '\0');
+    Put16(file.data(), kBmSignature);
+    Put32(file.data() + 2, quint32(kFileHeaderSize + dib.size()));
+    Put32(file.data() + 10, quint32(kFileHeaderSize + head.HeaderSize + head.TableSize));
+    file += dib;
+    return FromBytes(file);
+}
+
+QByteArray BmpFile::Encode24(const QImage& source)
+{
+    if (source.isNull())
+        return {};
+    QImage img = source.convertToFormat(QImage::Format_RGB32);
+    if (source.hasAlphaChannel()) {
+        img = QImage(source.size(), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.drawImage(0, 0, source);
+    }
+    const int w = img.width(), h = img.height();
+    const qsizetype stride = DibReader::RowBytes(w, 24);
+    const qsizetype bitsSize = stride * h;
+    const int offBits = kFileHeaderSize + 40;
+    QByteArray out(offBits + bitsSize, '\0');
+    char* p = out.data();
+    Put16(p, kBmSignature);
+    Put32(p + 2, quint32(out.size()));
+    Put32(p + 10, quint32(offBits));
+    char* ih = p + kFileHeaderSize;
+    Put32(ih, 40);
+    Put32(ih + 4, quint32(w));
+    Put32(ih + 8, quint32(h));
+    Put16(ih + 12, 1);
+    Put16(ih + 14, 24);
+    Put32(ih + 16, 0);
+    Put32(ih + 20, quint32(bitsSize));
+    const quint32 ppm = quint32((ScreenPPI() * 10000 + 127) / 254);
+    Put32(ih + 24, ppm);
+    Put32(ih + 28, ppm);
+    for (int y = 0; y < h; ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(img.constScanLine(h - 1 - y));
+        auto* d = reinterpret_cast<uchar*>(p + offBits + stride * y);
+        for (int x = 0; x < w; ++x) {
+            d[3 * x] = uchar(qBlue(s[x]));
+            d[3 * x + 1] = uchar(qGreen(s[x]));
+            d[3 * x + 2] = uchar(qRed(s[x]));
+        }
+    }
+    return out;
+}
+
+BmpFile BmpFile::FromImage(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    // Read back what was written so that image and bytes always agree.
+    return FromBytes(Encode24(image));
+}
+
+bool BmpFile::Save(QIODevice& device) const
+{
+    if (FBytes.isEmpty())
+        return false;
+    return device.write(FBytes) == FBytes.size();
+}
+
+bool BmpFile::Save(const QString& path) const
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (!Save(f)) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+}  // namespace dayloom

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+class QIODevice;
+
+namespace dayloom {
+
+// A Windows bitmap file: the 14-byte file header ("BM", file size, two
+// reserved words, offset of the bits) followed by a device-independent
+// bitmap. Keeps the bytes it was read from so that an unchanged picture is
+// written back with its own bit depth; new pictures are written at 24 bits.
+class BmpFile {
+public:
+    BmpFile() = default;
+
+    // Parses a whole bitmap file; throws the image read error.
+    static BmpFile FromBytes(const QByteArray& file);
+    // A DIB without file header, as a clipboard or a metafile record holds it.
+    static BmpFile FromDib(const QByteArray& dib);
+    // Encodes an image as a 24-bit bitmap (alpha is composed onto white).
+    static BmpFile FromImage(const QImage& image);
+    static QByteArray Encode24(const QImage& image);
+
+    bool IsEmpty() const { return FImage.isNull(); }
+    const QImage& Image() const { return FImage; }
+    int Width() const { return FImage.width(); }
+    int Height() const { return FImage.height(); }
+    int BitCount() const { return FBitCount; }
+    // The file bytes: file header and DIB. These are the bytes a picture
+    // stores for a bitmap.
+    const QByteArray& Bytes() const { return FBytes; }
+
+    bool Save(QIODevice& device) const;
+    bool Save(const QString& path) const;
+
+private:
+    QImage FImage;
+    QByteArray FBytes;
+    int FBitCount = 0;
+};
+
+}  // namespace dayloom

@@ -723,16 +723,31 @@ void GdiPlayback::TextOut(const QPointF& refIn, const QString& text,
     if (FState.BkMode != kTransparent)
         FPainter.fillRect(QRectF(x, y - fm.ascent(), width, fm.ascent() + fm.descent()),
                           ColorRefToQColor(FState.BkColor));
+    // Strongly stretched or very large text goes through outlines: Qt's glyph
+    // cache renders each glyph at the stretched size, which fails (and in
+    // Qt 6.4 can crash) for extreme stretches.
+    const double stretch = sx / sy;
+    const bool outlines = stretch > 4 || stretch < 0.25 || font.pixelSize() > 256;
+    const QColor colour = ColorRefToQColor(FState.TextColor);
     FPainter.setFont(font);
-    FPainter.setPen(ColorRefToQColor(FState.TextColor));
+    FPainter.setPen(colour);
+    auto draw = [&](const QPointF& at, const QString& s) {
+        if (outlines) {
+            QPainterPath path;
+            path.addText(at, font, s);
+            FPainter.fillPath(path, colour);
+        } else {
+            FPainter.drawText(at, s);
+        }
+    };
     if (useDx) {
         double cx = x;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            FPainter.drawText(QPointF(cx, y), QString(text[i]));
+            draw(QPointF(cx, y), QString(text[i]));
             cx += adv[size_t(i)];
         }
     } else {
-        FPainter.drawText(QPointF(x, y), text);
+        draw(QPointF(x, y), text);
     }
     FPainter.restore();
     if (updateCp)

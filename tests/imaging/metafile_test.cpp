@@ -351,3 +351,11 @@ TEST(WindowsMetafile, ObjectSlotsTextAndClipping)
     EXPECT_TRUE(Near(img, 180, 25, 0x0000FF));  // after RestoreDC
     EXPECT_GT(DarkPixels(img, QRect(10, 60, 60, 30)), 40);
 }
+
+// Text stretched far out of shape once crashed inside Qt's glyph cache.
+TEST(Metafile, StretchedTextPlays)
+{
+    const TMetafile m = TMetafile::FromBytes(test::ReadFile(test::DataPath("imaging/stretched-text.emf")));
+    const QImage img = Render(m, QSize(64, 48));
+    EXPECT_EQ(img.size(), QSize(64, 48));
+}

@@ -2,6 +2,16 @@
 
 #include <cmath>
 
+#include <QPainter>
+#include <QPicture>
+
+#include "core/screen.h"
+#include "core/tcolor.h"
+#include "core/tfont.h"
+#include "objects/reportsurface.h"
+#include "objects/tgbasepanel.h"
+#include "objects/tghandle.h"
+
 namespace dayloom {
 
 TGGraphicControl::TGGraphicControl(QObject* parent) : QObject(parent) {}
@@ -13,7 +23,23 @@ void TGGraphicControl::SetBounds(const QRect& bounds)
     if (bounds == m_bounds)
         return;
     m_bounds = bounds;
-    Q_EMIT BoundsChanged();
+    if (!m_loading)
+        BoundsChanged();
+}
+
+void TGGraphicControl::BoundsChanged()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    if (m_bounds != m_lastBounds) {
+        m_lastBounds = m_bounds;
+        ReportChange();
+        if (TGBasePanel* c = Container())
+            c->RequestHandleRefit();
+    }
+    Repaint();
+    m_busy = false;
 }
 
 void TGGraphicControl::SetLocked(bool locked)
@@ -21,7 +47,7 @@ void TGGraphicControl::SetLocked(bool locked)
     if (locked == m_locked)
         return;
     m_locked = locked;
-    Q_EMIT Changed();
+    ReportChange();
 }
 
 void TGGraphicControl::SetUnselectable(bool unselectable)
@@ -29,12 +55,12 @@ void TGGraphicControl::SetUnselectable(bool unselectable)
     if (unselectable == m_unselectable)
         return;
     m_unselectable = unselectable;
-    Q_EMIT Changed();
+    ReportChange();
 }
 
 void TGGraphicControl::ScaleTo(float zoom)
 {
-    if (zoom == m_scale || zoom <= 0.0f)
+    if (zoom == m_scale || !(zoom > 0.0f))
         return;
     const float from = m_scale > 0.0f ? m_scale : 1.0f;
     const float r = zoom / from;
@@ -45,6 +71,148 @@ void TGGraphicControl::ScaleTo(float zoom)
                     scaled(m_bounds.height())));
 }
 
-void TGGraphicControl::Paint(QPainter&) {}
+TGBasePanel* TGGraphicControl::Container() const
+{
+    return qobject_cast<TGBasePanel*>(parent());
+}
+
+bool TGGraphicControl::Selected() const
+{
+    const TGBasePanel* c = Container();
+    return c && c->Handle()->Contains(this);
+}
+
+void TGGraphicControl::PrintTo(ReportSurface&, double, double) {}
+
+void TGGraphicControl::Paint(QPainter& painter)
+{
+    painter.save();
+    painter.translate(Left(), Top());
+    PaintObject(painter);
+    painter.restore();
+}
+
+void TGGraphicControl::DrawHandles(QPainter& painter) const
+{
+    const TGBasePanel* c = Container();
+    if (!c)
+        return;
+    const TGHandle* h = c->Handle();
+    if (!h->Contains(this))
+        return;
+    const bool single = h->Count() == 1;
+    const QColor fill = ToQColor(single ? h->Color() : h->SecondaryColor());
+    // O: the bounds grown by 2 on every side, right and bottom outside.
+    const int ol = Left() - 2, ot = Top() - 2, orr = Left() + Width() + 2, ob = Top() + Height() + 2;
+    const int ow = orr - ol, oh = ob - ot;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    auto square = [&](int x, int y) { painter.drawRect(QRect(x, y, 5, 5)); };
+    square(ol, ot);
+    square(orr - 5, ot);
+    square(ol, ob - 5);
+    square(orr - 5, ob - 5);
+    if (single) {
+        const int mx = ol + int(std::trunc(0.5 * ow)) - 2;
+        const int my = ot + int(std::trunc(0.5 * oh)) - 2;
+        square(mx, ot);
+        square(mx, ob - 5);
+        square(ol, my);
+        square(orr - 5, my);
+    }
+    painter.restore();
+}
+
+MenuSpec TGGraphicControl::PopupMenu()
+{
+    MenuSpec m;
+    auto item = [this, &m](const char* caption, void (TGBasePanel::*command)(TGGraphicControl*)) {
+        m << MenuItemSpec::Item(QString::fromLatin1(caption), [this, command] {
+            if (TGBasePanel* c = Container())
+                (c->*command)(this);
+        });
+    };
+    item("Bring To Front", &TGBasePanel::BringObjectToFront);
+    item("Send To Back", &TGBasePanel::SendObjectToBack);
+    item("Cut", &TGBasePanel::CutObject);
+    item("Copy", &TGBasePanel::CopyObject);
+    item("Delete", &TGBasePanel::DeleteObjectCommand);
+    m << MenuItemSpec::Item(QStringLiteral("Clone"), [this] {
+        if (TGBasePanel* c = Container())
+            c->Clone(this);
+    });
+    m << MenuItemSpec::Separator();
+    MenuItemSpec locked = MenuItemSpec::Item(QStringLiteral("Locked"), [this] { SetLocked(!Locked()); });
+    locked.checkable = true;
+    locked.checked = m_locked;
+    m << locked;
+    m << MenuItemSpec::Item(QStringLiteral("Unselectable"), [this] {
+        SetUnselectable(true);
+        if (TGBasePanel* c = Container())
+            c->Handle()->Remove(this);
+    });
+    m << MenuItemSpec::Separator();
+    item("Center Vertically", &TGBasePanel::CenterObjectVertically);
+    item("Center Horizontally", &TGBasePanel::CenterObjectHorizontally);
+    AppendMenuItems(m);
+    UpdateMenu(m);
+    return m;
+}
+
+QFont TGGraphicControl::ZoomedFont(const TFont& font, float zoom)
+{
+    QFont f = font.ToQFont(1.0);
+    int points = font.Size();
+    if (zoom != 1.0f)
+        points = int(std::trunc(double(points) * double(zoom)));
+    points = qMax(1, qAbs(points));
+    f.setPixelSize(qMax(1, int(std::lround(points * ScreenPPI() / 72.0))));
+    return f;
+}
+
+void TGGraphicControl::ReportChange()
+{
+    if (m_loading)
+        return;
+    Q_EMIT Changed();
+    if (TGBasePanel* c = Container())
+        c->NotifyChange(this);
+}
+
+void TGGraphicControl::Repaint() const
+{
+    if (TGBasePanel* c = Container())
+        c->RequestRepaint();
+}
+
+void TGGraphicControl::Loading()
+{
+    m_loading = true;
+}
+
+void TGGraphicControl::Loaded()
+{
+    m_loading = false;
+    m_lastBounds = m_bounds;
+    SetupAfterLoading();
+}
+
+void TGGraphicControl::PrintThroughPicture(ReportSurface& surface, double xInch, double yInch)
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    QPicture picture;
+    {
+        QPainter p(&picture);
+        p.setClipRect(QRect(0, 0, Width(), Height()));
+        PaintObject(p);
+    }
+    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
+    const double ppi = ScreenPPI();
+    surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
+                                           QPointF(xInch + (Left() + Width()) / ppi,
+                                                   yInch + (Top() + Height()) / ppi)));
+}
 
 }  // namespace dayloom

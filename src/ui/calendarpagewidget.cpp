@@ -1,10 +1,15 @@
 #include "ui/calendarpagewidget.h"
 
+#include <exception>
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "objects/tggraphiccontrol.h"
+#include "objects/tghandle.h"
 #include "page/tcalendarpanel32.h"
+#include "ui/objects/objectmenu.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {
@@ -14,6 +19,8 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
 {
     setObjectName(QStringLiteral("CalendarPanel"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     connect(page, &TGBasePanel::RepaintRequested, this, qOverload<>(&QWidget::update));
     connect(page, &TGBasePanel::SizeChanged, this, [this](QSize size) {
         if (size.isValid())
@@ -21,26 +28,107 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
     });
     connect(page, &TGBasePanel::CursorRequested, this,
             [](Qt::CursorShape shape) { SetScreenCursor(shape); });
+    connect(page, &TGBasePanel::ObjectCursorRequested, this, [this](Qt::CursorShape shape) {
+        if (shape == Qt::ArrowCursor)
+            unsetCursor();
+        else
+            setCursor(shape);
+    });
+    page->SetMenuPresenter([this](const MenuSpec& menu, QPoint at) { ExecMenu(menu, mapToGlobal(at), this); });
     const QSize size = page->ControlSize();
     if (size.isValid())
         resize(size);
+}
+
+template <class F>
+void CalendarPageWidget::guarded(F&& f)
+{
+    // A failure inside a command (an object that cannot be set up, a file
+    // that cannot be read) is shown and the program carries on.
+    try {
+        f();
+    } catch (const std::exception& e) {
+        ShowMessage(QMessageBox::Critical, QStringLiteral("Error"), QString::fromLocal8Bit(e.what()));
+    }
 }
 
 void CalendarPageWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     m_page->Paint(p);
-    for (TGGraphicControl* object : m_page->Objects())
-        object->Paint(p);
+    if (!m_page->SuppressPainting() && m_page->Visible()) {
+        m_page->PaintObjects(p, true);
+        m_page->PaintOverlay(p);
+    }
     ++m_paints;
     Q_EMIT Painted();
 }
 
 void CalendarPageWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_page->Click(event->position().toPoint());
-    QWidget::mousePressEvent(event);
+    const QPoint pos = event->position().toPoint();
+    const qint64 time = qint64(event->timestamp());
+    guarded([&] {
+        const bool overObjects = (m_page->Handle()->Visible() && m_page->Handle()->Bounds().contains(pos)) ||
+                                 m_page->ObjectAtPoint(pos);
+        m_page->MousePress(pos, event->button(), event->modifiers(), time);
+        if (event->button() == Qt::LeftButton && !overObjects)
+            m_page->Click(pos);
+    });
+    event->accept();
+}
+
+void CalendarPageWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    guarded([&] {
+        m_page->MouseMove(event->position().toPoint(), event->buttons(), event->modifiers(),
+                          qint64(event->timestamp()));
+    });
+    event->accept();
+}
+
+void CalendarPageWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    guarded([&] {
+        m_page->MouseRelease(event->position().toPoint(), event->button(), event->modifiers(),
+                             qint64(event->timestamp()));
+    });
+    event->accept();
+}
+
+void CalendarPageWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    guarded([&] {
+        m_page->MouseDoubleClick(event->position().toPoint(), event->button(), event->modifiers(),
+                                 qint64(event->timestamp()));
+    });
+    event->accept();
+}
+
+void CalendarPageWidget::keyPressEvent(QKeyEvent* event)
+{
+    bool taken = false;
+    guarded([&] { taken = m_page->KeyPress(event->key(), event->modifiers()); });
+    if (!taken)
+        QWidget::keyPressEvent(event);
+}
+
+void CalendarPageWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    bool taken = false;
+    guarded([&] { taken = m_page->KeyRelease(event->key(), event->modifiers()); });
+    if (!taken)
+        QWidget::keyReleaseEvent(event);
+}
+
+bool CalendarPageWidget::focusNextPrevChild(bool)
+{
+    // The arrow keys and Tab stay with the page while objects are selected.
+    return m_page->Handle()->Count() == 0 && QWidget::focusNextPrevChild(true);
 }
 
 }  // namespace dayloom

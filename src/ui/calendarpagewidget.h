@@ -6,9 +6,10 @@ namespace dayloom {
 
 class TCalendarPanel32;
 
-// Shows a calendar page: paints it (then its objects on top), passes clicks
-// on to it, takes the size it asks for and follows its cursor requests with
-// the screen cursor.
+// Shows a calendar page: paints it, then its objects, then the grab squares
+// and the drag outline or rubber band; passes mouse, keys and the context
+// menu on to the page's object model; takes the size it asks for and follows
+// its cursor requests with the screen cursor.
 class CalendarPageWidget : public QWidget {
     Q_OBJECT
 public:
@@ -24,8 +25,17 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    template <class F>
+    void guarded(F&& f);
+
     TCalendarPanel32* m_page;
     int m_paints = 0;
 };

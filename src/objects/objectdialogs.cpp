@@ -1,0 +1,11 @@
+#include "objects/objectdialogs.h"
+
+namespace dayloom {
+
+ObjectDialogHooks& ObjectDialogs()
+{
+    static ObjectDialogHooks hooks;
+    return hooks;
+}
+
+}  // namespace dayloom

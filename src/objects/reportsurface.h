@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRectF>
+
+class QPicture;
+
+namespace dayloom {
+
+// What a page object needs of the report layer to print itself: a recorded
+// picture stretched into a rectangle given in inches from the paper's origin.
+class ReportSurface {
+public:
+    virtual ~ReportSurface() = default;
+    virtual void StretchPicture(const QPicture& picture, const QRectF& inches) = 0;
+};
+
+}  // namespace dayloom

@@ -1,0 +1,169 @@
+#include "objects/tgprichbaselabel.h"
+
+#include <cmath>
+
+#include <QPainter>
+#include <QPointer>
+
+#include "core/screen.h"
+#include "objects/enomasterwprich.h"
+#include "objects/masterrichtextrenderer.h"
+#include "objects/objectdialogs.h"
+#include "objects/rtftextcontainer.h"
+#include "richtext/twprtfstorage.h"
+
+namespace dayloom {
+
+TGPRichBaseLabel::TGPRichBaseLabel(QObject* parent)
+    : TGGraphicControl(parent), m_store(std::make_unique<TWPRtfStorage>())
+{
+    m_container = new RtfTextContainer(m_store.get(), this);
+    m_container->setObjectName(QStringLiteral("RTFText"));
+    m_container->SetOnRead([this] { Repaint(); });
+    SetBounds(QRect(0, 0, 190, 33));
+}
+
+TGPRichBaseLabel::~TGPRichBaseLabel()
+{
+    delete m_container;
+    m_container = nullptr;
+}
+
+void TGPRichBaseLabel::SetRTFText(const TWPRtfStorage& text)
+{
+    if (&text != m_store.get())
+        m_store->Assign(text);
+    Repaint();
+    ReportChange();
+}
+
+void TGPRichBaseLabel::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle || style < bsNone || style > bsSingle)
+        return;
+    m_borderStyle = style;
+    Repaint();
+    ReportChange();
+}
+
+void TGPRichBaseLabel::SetTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    m_transparent = transparent;
+    Repaint();
+}
+
+void TGPRichBaseLabel::SetBGColor(TColor color)
+{
+    if (color == m_bgColor)
+        return;
+    m_bgColor = color;
+    Repaint();
+    ReportChange();
+}
+
+void TGPRichBaseLabel::Setup()
+{
+    m_master = MasterRichTextRenderer::Find(this);
+    if (!m_master)
+        throw ENoMasterWPRich();
+}
+
+void TGPRichBaseLabel::SetupAfterLoading()
+{
+    m_master = MasterRichTextRenderer::Find(this);
+}
+
+int TGPRichBaseLabel::PageWidthTwips() const
+{
+    const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
+    return int(std::trunc(Width() / zoom / ScreenPPI() * 1440.0));
+}
+
+int TGPRichBaseLabel::PageHeightTwips() const
+{
+    const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
+    return int(std::trunc(Height() / zoom / ScreenPPI() * 1440.0));
+}
+
+int TGPRichBaseLabel::ZoomPercent() const
+{
+    return int(std::trunc(double(Scale()) * 100.0));
+}
+
+void TGPRichBaseLabel::PaintObject(QPainter& painter)
+{
+    if (!m_master)
+        m_master = MasterRichTextRenderer::Find(this);
+    if (!m_master || Width() <= 0 || Height() <= 0)
+        return;
+    const QRect r(0, 0, Width(), Height());
+    if (!m_transparent)
+        painter.fillRect(r, ToQColor(m_bgColor));
+    if (!m_store->IsEmpty())
+        m_master->Renderer().Paint(*m_store, painter, r, PageWidthTwips(), ZoomPercent());
+    if (m_borderStyle == bsSingle) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(0, 0, Width() - 1, Height() - 1));
+        painter.restore();
+    }
+}
+
+void TGPRichBaseLabel::PrintTo(ReportSurface& surface, double xInch, double yInch)
+{
+    PrintThroughPicture(surface, xInch, yInch);
+}
+
+void TGPRichBaseLabel::EditRichText()
+{
+    if (!ObjectDialogs().editRichText)
+        return;
+    QPointer<TGPRichBaseLabel> self(this);
+    if (ObjectDialogs().editRichText(*this) && self)
+        Repaint();
+}
+
+void TGPRichBaseLabel::ShowBackgroundColorDialog()
+{
+    TColor color = m_bgColor;
+    if (ObjectDialogs().chooseColor && ObjectDialogs().chooseColor(color)) {
+        SetBGColor(color);
+        SetTransparent(false);
+        Repaint();
+    }
+}
+
+bool TGPRichBaseLabel::DoubleClickAction()
+{
+    EditRichText();
+    return true;
+}
+
+void TGPRichBaseLabel::AppendMenuItems(MenuSpec& m)
+{
+    m << MenuItemSpec::Separator();
+    MenuItemSpec transparent =
+        MenuItemSpec::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
+    transparent.checkable = true;
+    m << transparent;
+    m << MenuItemSpec::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
+    MenuItemSpec border = MenuItemSpec::Item(QStringLiteral("Border"), [this] {
+        SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle);
+    });
+    border.checkable = true;
+    m << border;
+    m << MenuItemSpec::Item(QStringLiteral("Edit"), [this] { EditRichText(); });
+}
+
+void TGPRichBaseLabel::UpdateMenu(MenuSpec& m)
+{
+    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Transparent")))
+        i->checked = m_transparent;
+    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Border")))
+        i->checked = m_borderStyle == bsSingle;
+}
+
+}  // namespace dayloom

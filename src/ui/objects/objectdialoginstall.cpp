@@ -1,0 +1,98 @@
+#include "ui/objects/objectdialoginstall.h"
+
+#include <cmath>
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QPointer>
+
+#include "core/tfont.h"
+#include "objects/objectdialogs.h"
+#include "objects/tgbaselabel.h"
+#include "objects/tgflatcalendar.h"
+#include "objects/tgprichbaselabel.h"
+#include "richtext/twprtfstorage.h"
+#include "ui/objects/tflatcalendareditor.h"
+#include "ui/objects/tgetlabeltext.h"
+#include "ui/objects/tgfont3deffects.h"
+#include "ui/objects/trichtextlabeleditor.h"
+#include "ui/uiutil.h"
+
+namespace dayloom {
+
+void InstallObjectDialogs(QWidget* parent)
+{
+    QPointer<QWidget> owner(parent);
+    ObjectDialogHooks& hooks = ObjectDialogs();
+    hooks.chooseFont = [owner](TFont& font) {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), owner.data());
+        if (!ok)
+            return false;
+        font.SetName(chosen.family());
+        if (chosen.pointSize() > 0)
+            font.SetSize(chosen.pointSize());
+        TFontStyles style = 0;
+        if (chosen.bold())
+            style |= fsBold;
+        if (chosen.italic())
+            style |= fsItalic;
+        if (chosen.underline())
+            style |= fsUnderline;
+        if (chosen.strikeOut())
+            style |= fsStrikeOut;
+        font.SetStyle(style);
+        return true;
+    };
+    hooks.chooseColor = [owner](TColor& color) {
+        const QColor chosen = QColorDialog::getColor(ToQColor(color), owner.data());
+        if (!chosen.isValid())
+            return false;
+        color = FromQColor(chosen);
+        return true;
+    };
+    hooks.editLabelText = [owner](QString& text) {
+        TGetLabelText dialog(owner.data());
+        dialog.SetText(text);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        text = dialog.Text();
+        return true;
+    };
+    hooks.edit3DEffects = [owner](TGBaseLabel& label) {
+        TGFont3DEffects dialog(owner.data());
+        dialog.TakeFrom(label);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        dialog.CopyTo(label);
+        return true;
+    };
+    hooks.editFlatCalendar = [owner](TGFlatCalendar& sample) {
+        TFlatCalendarEditor dialog(owner.data());
+        dialog.Sample()->AssignProperties(sample);
+        dialog.Sample()->SetBounds(sample.Bounds());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        sample.AssignProperties(*dialog.Sample());
+        return true;
+    };
+    hooks.editRichText = [owner](TGPRichBaseLabel& label) {
+        ShowWaitCursor();
+        TRichTextLabelEditor dialog(owner.data());
+        dialog.SetText(label.RTFText());
+        if (!label.Transparent())
+            dialog.SetPanelColor(ToQColor(label.BGColor()));
+        dialog.SetPanelSize(QSize(label.Width() + 1, label.Height() + 1));
+        dialog.SetPageWidthTwips(label.PageWidthTwips());
+        dialog.SetZoom(int(std::nearbyint(double(label.Scale()) * 100.0)));
+        RestoreCursor();
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        TWPRtfStorage text;
+        dialog.TakeText(text);
+        label.SetRTFText(text);
+        return true;
+    };
+}
+
+}  // namespace dayloom

@@ -1,16 +1,22 @@
 #pragma once
 
+#include <QMetaObject>
+#include <QPointer>
+#include <QTextCharFormat>
 #include <QWidget>
 
 class QComboBox;
 class QFontComboBox;
+class QTextEdit;
 class QToolButton;
 
 namespace dayloom {
 
 // The rich-text tool bar above the tool panel: font name, size and colour
 // lists and the character and paragraph buttons. It stays disabled until the
-// cell editor has the focus; the editor attaches to its signals.
+// cell editor has the focus. Attached to an editor it acts on it (character
+// attributes, alignment, clipboard, select all) and shows the attributes at
+// its cursor. Its controls never take the focus away from the editor.
 class RichTextToolBar : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +31,12 @@ public:
 
     static QList<int> FontSizes();
 
+    // The editor the controls act on; null detaches.
+    void Attach(QTextEdit* editor);
+    QTextEdit* AttachedEditor() const { return m_editor; }
+    // Shows a character format and alignment without acting on the editor.
+    void ShowFormat(const QTextCharFormat& format, Qt::Alignment alignment);
+
 Q_SIGNALS:
     void FontNameChosen(const QString& name);
     void FontSizeChosen(int points);
@@ -33,6 +45,12 @@ Q_SIGNALS:
     void ButtonClicked(int index);
 
 private:
+    void apply(const QTextCharFormat& format);
+    void buttonClicked(int index);
+    void showEditorFormat();
+
+    QPointer<QTextEdit> m_editor;
+    QList<QMetaObject::Connection> m_editorConnections;
     QFontComboBox* m_fontName = nullptr;
     QComboBox* m_fontSize = nullptr;
     QComboBox* m_fontColor = nullptr;

@@ -176,7 +176,8 @@ void Checker(Writer& w)
 {
     w.Pen(Colour(0, 0, 0), 0, true);
     const double cell = 192;
-    const int cols = int(w.W / cell), rows = int(w.H / cell);
+    // Odd counts, so that all four corners get the same colour.
+    const int cols = (int(w.W / cell) - 1) | 1, rows = (int(w.H / cell) - 1) | 1;
     const double cw = double(w.W) / cols, ch = double(w.H) / rows;
     for (int row = 0; row < rows; ++row)
         for (int col = 0; col < cols; ++col) {
@@ -211,10 +212,13 @@ void Waves(Writer& w)
         w.Pen(pass == 0 ? Colour(20, 90, 160) : Colour(90, 170, 210), pass == 0 ? 45 : 25);
         std::vector<U_POINT16> line;
         const double l = inset, t = inset, r = w.W - inset, b = w.H - inset;
-        const double amp = 70, wave = 480;
+        const double amp = 70;
         auto edge = [&](double x0, double y0, double x1, double y1) {
             const double len = std::hypot(x1 - x0, y1 - y0);
             const double nx = -(y1 - y0) / len, ny = (x1 - x0) / len;
+            // A whole number of waves on every edge: each one starts and ends
+            // on the corner, so the four meet without a step.
+            const double wave = len / std::max(1.0, std::round(len / 480));
             const int n = int(len / 40);
             for (int i = 0; i <= n; ++i) {
                 const double s = len * i / n;

@@ -1,0 +1,123 @@
+#include "print/pictureexport.h"
+
+#include <cmath>
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "core/screen.h"
+#include "imaging/bmpfile.h"
+#include "imaging/jpegcodec.h"
+#include "page/tcalendarpanel32.h"
+
+namespace dayloom {
+
+namespace {
+
+// trunc(PPI x inches x zoom), in the double arithmetic the layout uses.
+int zoomedInches(float inches, float zoom)
+{
+    return int(std::trunc(double(ScreenPPI()) * double(inches) * double(zoom)));
+}
+
+}  // namespace
+
+PictureExport::Format PictureExport::FormatForFile(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+        suffix == QLatin1String("jif"))
+        return Jpeg;
+    if (suffix == QLatin1String("png"))
+        return Png;
+    return Bitmap;
+}
+
+QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize)
+{
+    const float z = page.Zoom();
+    const int left = zoomedInches(page.LeftMarginInch(), z);
+    const int top = zoomedInches(page.TopMarginInch(), z);
+    const int right = bitmapSize.width() - zoomedInches(page.RightMarginInch(), z);
+    const int bottom = bitmapSize.height() - zoomedInches(page.BottomMarginInch(), z);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QImage PictureExport::CalendarPicture(TCalendarPanel32& page)
+{
+    const QSize size = page.ControlSize();
+    if (size.isEmpty())
+        return {};
+    QImage whole(size, QImage::Format_RGB32);
+    if (whole.isNull())
+        return {};
+    page.PaintToBitmap(whole);
+
+    const QRect m = MarginRect(page, whole.size());
+    // One pixel less than the margin rectangle each way.
+    const int w = m.width() - 1;
+    const int h = m.height() - 1;
+    if (w <= 0 || h <= 0)
+        return {};
+    // Margins wider than the page leave nothing inside it.
+    if (!whole.rect().contains(m.topLeft()) || !whole.rect().contains(m.bottomRight()))
+        return {};
+    QImage picture = whole.copy(m).scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (picture.isNull())
+        return {};
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    const int dpm = int(std::lround(double(ScreenPPI()) / 0.0254));
+    picture.setDotsPerMeterX(dpm);
+    picture.setDotsPerMeterY(dpm);
+    return picture;
+}
+
+QByteArray PictureExport::Encode(const QImage& picture, Format format)
+{
+    if (picture.isNull())
+        return {};
+    switch (format) {
+    case Bitmap:
+        return BmpFile::Encode24(picture);
+    case Jpeg:
+        return JpegCodec::Encode(picture, 100);
+    case Png: {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+            return {};
+        return bytes;
+    }
+    }
+    return {};
+}
+
+bool PictureExport::WriteFile(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty() || bytes.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+}
+
+bool PictureExport::SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format)
+{
+    try {
+        const QImage picture = CalendarPicture(page);
+        if (picture.isNull())
+            return false;
+        return WriteFile(path, Encode(picture, format));
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace dayloom

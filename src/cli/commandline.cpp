@@ -5,7 +5,17 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QTextCharFormat>
+
 #include "core/screen.h"
+#include "page/borderpicture.h"
+#include "page/calendardocument.h"
+#include "page/recurringfill.h"
+#include "page/tcalendarpanel32.h"
+#include "print/pictureexport.h"
+#include "richtext/richtextformat.h"
+#include "stream/inifile.h"
+#include "ui/preferences.h"
 
 namespace dayloom {
 
@@ -52,17 +62,112 @@ void printErr(const QString& text)
     std::fputs("\n", stderr);
 }
 
-// One function per kind of result; each returns the exit status.
-int exportDocument(const CommandLine&)
+// --fill-recurring, after --month / --year and before the result is written:
+// every entry of ProgramDir's list that can fall in the page's month goes
+// into its cells in the default editor font of DL.ini, as the window's Fill
+// Calendar with Recurring Dates does when every offered entry is chosen. A
+// missing list or a month no entry matches writes nothing. False when the
+// list cannot be read.
+bool fillRecurringStep(TCalendarPanel32& page)
 {
-    printErr(QStringLiteral("dayloom: saving documents is not available yet"));
-    return 2;
+    const Preferences prefs = ReadPreferences(IniFile(IniFileName()));
+    const int style = (prefs.DefaultFontBold ? 1 : 0) | (prefs.DefaultFontItalic ? 2 : 0) |
+                      (prefs.DefaultFontUnderline ? 4 : 0) | (prefs.DefaultFontStrikeout ? 8 : 0);
+    const QTextCharFormat format = CharFormatFor(prefs.DefaultFontName, prefs.DefaultFontSize,
+                                                 style, ToQColor(prefs.DefaultFontColor));
+    try {
+        FillMonthFromRecurringList(page, ProgramDir(), format);
+    } catch (const std::exception&) {
+        printErr(QStringLiteral("Unable to read the recurring dates of ") + ProgramDir());
+        return false;
+    }
+    return true;
 }
 
-int exportPicture(const CommandLine&)
+// One function per kind of result; each returns the exit status.
+// Opens DOCUMENT as the window's Open does (without widgets) and writes it
+// as Save does.
+int exportDocument(const CommandLine& cl)
 {
-    printErr(QStringLiteral("dayloom: picture export is not available yet"));
-    return 2;
+    const QString source = QFileInfo(cl.document).absoluteFilePath();
+    if (!QFileInfo::exists(source)) {
+        printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
+        return 1;
+    }
+    TCalendarPanel32 page;
+    TCalendarPanel32::ApplyMainWindowDescription(page);
+    page.ResetPage();
+    try {
+        page.ClearCells();
+        page.DeleteAllObjects();
+        page.SetUserTitle(QString());
+        page.SetZoom(1.0f);
+        CalendarDocument::LoadFromFile(page, source, &page);
+        page.Rehook();
+    } catch (const std::exception&) {
+        printErr(QStringLiteral("Unable to open ") + source + QStringLiteral(". Possibly ") +
+                 QStringLiteral("\n") + QStringLiteral("corrupted, possibly not a Calendar file"));
+        return 1;
+    }
+    if (cl.month != 0)
+        page.SetMainCalMonth(cl.month);
+    if (cl.year != 0)
+        page.SetMainCalYear(cl.year);
+    if (cl.fillRecurring && !fillRecurringStep(page))
+        return 1;
+    try {
+        CalendarDocument::SaveToFile(page, QFileInfo(cl.exportFile).absoluteFilePath());
+    } catch (const std::exception& e) {
+        printErr(QString::fromUtf8(e.what()));
+        return 3;
+    }
+    return 0;
+}
+
+// Opens DOCUMENT as the window's Open does, with its border picture, and
+// writes the page as the window's picture export does at --zoom (the
+// window's own zoom steps for 20, 30 .. 100, else PERCENT / 100).
+int exportPicture(const CommandLine& cl)
+{
+    const QString source = QFileInfo(cl.document).absoluteFilePath();
+    if (!QFileInfo::exists(source)) {
+        printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
+        return 1;
+    }
+    TCalendarPanel32 page;
+    BorderPicture::Attach(page);
+    TCalendarPanel32::ApplyMainWindowDescription(page);
+    page.ResetPage();
+    try {
+        page.ClearCells();
+        page.DeleteAllObjects();
+        page.SetUserTitle(QString());
+        page.SetZoom(1.0f);
+        CalendarDocument::LoadFromFile(page, source, &page);
+        page.Rehook();
+    } catch (const std::exception&) {
+        printErr(QStringLiteral("Unable to open ") + source + QStringLiteral(". Possibly ") +
+                 QStringLiteral("\n") + QStringLiteral("corrupted, possibly not a Calendar file"));
+        return 1;
+    }
+    if (cl.month != 0)
+        page.SetMainCalMonth(cl.month);
+    if (cl.year != 0)
+        page.SetMainCalYear(cl.year);
+    if (cl.fillRecurring && !fillRecurringStep(page))
+        return 1;
+    const int percent = cl.zoomPercent;
+    const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
+    page.SetZoom(windowStep ? PercentToZoom(percent) : float(percent) / 100.0f);
+    const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
+    const PictureExport::Format format = cl.pictureFormat == QLatin1String("png")
+        ? PictureExport::Png
+        : cl.pictureFormat == QLatin1String("jpg") ? PictureExport::Jpeg : PictureExport::Bitmap;
+    if (!PictureExport::SaveCalendarToBitmap(page, target, format)) {
+        printErr(QStringLiteral("Unable to save ") + target);
+        return 3;
+    }
+    return 0;
 }
 
 int exportPdf(const CommandLine&)

@@ -6,7 +6,10 @@
 #include <QPainter>
 
 #include "dates/calendardates.h"
+#include "objects/tgflatcalendar.h"
 #include "objects/tggraphiccontrol.h"
+#include "objects/tgplabel.h"
+#include "objects/tgprichbaselabel.h"
 #include "page/celltextcache.h"
 #include "page/monthpainter.h"
 #include "page/pagelayout.h"
@@ -420,6 +423,60 @@ void TCalendarPanel32::SetDayName(int index, const QString& name)
         return;
     if (assignIfDifferent(m_dayNames[index - 1], name))
         changed(false);
+}
+
+void TCalendarPanel32::CreateObjectInRect(const QRect& drawn)
+{
+    if (m_creatingObject)
+        return;
+    m_creatingObject = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_creatingObject};
+    QRect r = drawn;
+    if (r.width() < 25)
+        r.setWidth(50);
+    if (r.height() < 15)
+        r.setHeight(15);
+    switch (PanelState()) {
+    case psLabel: {
+        auto* label = new TGPLabel(this);
+        PlaceObject(label, r);
+        label->SetCaption(QStringLiteral("Enter text..."));
+        label->Font()->Assign(*Font());
+        label->Font()->SetSize(20);
+        label->SetTransparent(false);
+        label->SetBorderStyle(bsSingle);
+        SetPanelState(psPointing);
+        label->EditText();
+        break;
+    }
+    case psRichLabel: {
+        auto* label = new TGPRichBaseLabel(this);
+        try {
+            label->Setup();
+        } catch (...) {
+            delete label;
+            SetPanelState(psPointing);
+            throw;
+        }
+        PlaceObject(label, r);
+        Q_EMIT CursorRequested(Qt::ArrowCursor);
+        label->SetTransparent(false);
+        label->SetBorderStyle(bsSingle);
+        SetPanelState(psPointing);
+        label->EditRichText();
+        break;
+    }
+    case psFlatCalendar:
+        PlaceObject(new TGFlatCalendar(this), r);
+        SetPanelState(psPointing);
+        break;
+    default:
+        // The picture and special-effects kinds hook in here.
+        break;
+    }
 }
 
 void TCalendarPanel32::SetPanelState(TLPanelState state)

@@ -234,9 +234,15 @@ Q_SIGNALS:
 
 protected:
     void ZoomChanged() override;
+    // The drawing tools: a label, rich-text label or floating calendar in the
+    // drawn rectangle (at least 50 x 15 when drawn smaller than 25 x 15).
+    void CreateObjectInRect(const QRect& rect) override;
     bool SizeFollowsZoom() const override { return false; }
 
 private:
+    // The document reader stores settings directly, without the setters.
+    friend class CalendarDocument;
+
     void changed(bool relayout);
     void repaint();
     void settingChanged();
@@ -312,6 +318,7 @@ private:
     bool m_visible = true;
     bool m_painting = false;
     bool m_suppressPainting = false;
+    bool m_creatingObject = false;
     int m_quiet = 1;  // > 0: no SettingChanged / RepaintRequested (construction, bulk changes)
 };
 

@@ -1,6 +1,7 @@
 #include "ui/tcalendarmain.h"
 
 #include <cmath>
+#include <memory>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -21,20 +23,31 @@
 #include <QWindow>
 
 #include "core/screen.h"
+#include "objects/masterrichtextrenderer.h"
+#include "page/recurringfill.h"
+#include "page/borderpicture.h"
+#include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
+#include "print/pictureexport.h"
+#include "richtext/richtextformat.h"
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
+#include "ui/celltexteditor.h"
 #include "ui/iconpalettestub.h"
 #include "dates/recurringlistfile.h"
 #include "ui/preferences.h"
+#include "ui/properties/tcalendarproperties.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"
 #include "ui/toolglyphs.h"
 #include "ui/tooltipdelaystyle.h"
 #include "ui/uiutil.h"
+#include "ui/objects/objectdialoginstall.h"
 #include "ui/usertitledialog.h"
+#include "ui/documenttyperegistration.h"
+#include "ui/tmrufilelist.h"
 
 namespace dayloom {
 
@@ -78,10 +91,21 @@ TCalendarMain::TCalendarMain(const QStringList& arguments, QWidget* parent)
 
     m_page = new TCalendarPanel32(this);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    BorderPicture::Attach(*m_page);
     TCalendarPanel32::ApplyMainWindowDescription(*m_page);
     // An object on the page changed: the document is modified. (A newly
     // placed object will do the same and push the Selection tool down again.)
     connect(m_page, &TGBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
+    // An object was placed with a drawing tool: modified, Selection tool down.
+    connect(m_page, &TGBasePanel::DroppedObjectEvent, this, [this] {
+        SetModified(true);
+        if (QAbstractButton* b = m_toolGroup ? m_toolGroup->button(psPointing) : nullptr)
+            b->setChecked(true);
+    });
+    // The shared renderer of the rich-text labels, found by its name.
+    new MasterRichTextRenderer(this);
+    InstallObjectDialogs(this);
+    connect(m_page, &TCalendarPanel32::ClickedInCellEvent, this, &TCalendarMain::ClickedInCellEvent);
     m_palette = new IconPaletteStub(this);
     connect(m_palette, &IconPaletteStub::shownChanged, this, [this] { SetButtons(); });
 
@@ -131,25 +155,27 @@ void TCalendarMain::buildMenus()
     // pieces keep their places in the menu with empty handlers until then.
     auto later = [] {};
     m_newAction = add(m_fileMenu, QStringLiteral("&New "), [this] { FileNewClick(); });
-    m_openAction = add(m_fileMenu, QStringLiteral("&Open"), later);
+    m_openAction = add(m_fileMenu, QStringLiteral("&Open"), [this] { FileOpenClick(); });
     m_fileMenu->addSeparator();
-    m_saveAction = add(m_fileMenu, QStringLiteral("&Save "), later);
+    m_saveAction = add(m_fileMenu, QStringLiteral("&Save "), [this] { FileSaveClick(); });
     m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_saveAsAction = add(m_fileMenu, QStringLiteral("Save &As..."), later);
-    m_saveBitmapAction = add(m_fileMenu, QStringLiteral("Save As Bitmap File"), later);
-    m_saveJpgAction = add(m_fileMenu, QStringLiteral("Save As JPG File"), later);
+    m_saveAsAction = add(m_fileMenu, QStringLiteral("Save &As..."), [this] { FileSaveAsClick(); });
+    m_saveBitmapAction =
+        add(m_fileMenu, QStringLiteral("Save As Bitmap File"), [this] { SaveAsBitmapClick(); });
+    m_saveJpgAction = add(m_fileMenu, QStringLiteral("Save As JPG File"), [this] { SaveAsJpgClick(); });
     m_fileMenu->addSeparator();
     m_propertiesAction = add(m_fileMenu, QStringLiteral("&Properties"), [this] { PropertiesClick(); });
     m_userTitleAction =
         add(m_fileMenu, QStringLiteral("User Defined Title"), [this] { UserTitleClick(); });
-    m_cancelChangesAction = add(m_fileMenu, QStringLiteral("&Cancel Changes"), later);
+    m_cancelChangesAction =
+        add(m_fileMenu, QStringLiteral("&Cancel Changes"), [this] { CancelChangesClick(); });
     m_clearCellsAction = add(m_fileMenu, QStringLiteral("Clear &All Cell Contents"),
                              [this] { ClearAllCellsClick(); });
     m_defaultFontAction = add(m_fileMenu, QStringLiteral("&Default Editor Font"),
                               [this] { DefaultEditorFontClick(); });
     m_fileMenu->addSeparator();
-    m_fillRecurringAction =
-        add(m_fileMenu, QStringLiteral("Fill Calendar with Recurring Dates"), later);
+    m_fillRecurringAction = add(m_fileMenu, QStringLiteral("Fill Calendar with Recurring Dates"),
+                                [this] { FillRecurringClick(); });
     m_editRecurringAction = add(m_fileMenu, QStringLiteral("Edit Recurring Dates"),
                                 [this] { EditRecurringDatesClick(); });
     m_fileMenu->addSeparator();
@@ -262,11 +288,19 @@ void TCalendarMain::buildToolPanel(QWidget* panel)
     m_saveButton->setObjectName(QStringLiteral("SaveButton"));
     m_saveButton->setToolTip(QStringLiteral("Save changes to the calendar"));
     m_saveButton->hide();
+    // Save while Save is enabled, else Save As.
+    connect(m_saveButton, &QPushButton::clicked, this, [this] {
+        if (m_saveAction->isEnabled())
+            FileSaveClick();
+        else
+            FileSaveAsClick();
+    });
     row->addWidget(m_saveButton);
     m_cancelButton = new QPushButton(QStringLiteral("&Cancel"), panel);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
     m_cancelButton->setToolTip(QStringLiteral("Cancel all changes"));
     m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { CancelChangesClick(); });
     row->addWidget(m_cancelButton);
 
     // The shared renderer that rich-text labels look up by name.
@@ -301,17 +335,15 @@ void TCalendarMain::buildScrollBox()
     m_pageWidget->installEventFilter(this);
     connect(m_page, &TGBasePanel::SizeChanged, this, [this] { layoutScrollContents(); });
 
-    m_cellEditor = new QTextEdit(m_scrollContents);
-    m_cellEditor->setObjectName(QStringLiteral("CellEditor"));
-    m_cellEditor->setFrameShape(QFrame::Box);
-    m_cellEditor->setLineWidth(1);
-    m_cellEditor->setLineWrapMode(QTextEdit::WidgetWidth);
-    m_cellEditor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_cellEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette white = m_cellEditor->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    m_cellEditor->setPalette(white);
+    m_cellEditor = new CellTextEditor(m_scrollContents);
     m_cellEditor->hide();
+    m_cellEditor->installEventFilter(this);
+    connect(m_cellEditor, &QTextEdit::textChanged, this, [this] {
+        if (m_changeTracking)
+            SetModified(true);
+    });
+    // Pictures dragged over the page are taken only inside a day cell.
+    m_pageWidget->setAcceptDrops(true);
 
     m_scrollBox->setWidget(m_scrollContents);
     layoutScrollContents();
@@ -348,8 +380,17 @@ void TCalendarMain::FormCreate()
     // 3.
     m_page->SetZoom(PercentToZoom(m_mainZoom));
     m_page->SetCalendarLayout(LOFullCalendarLS);
-    // 4. The recent-files list (section "MRU" of the ini file) is created and
-    // loaded here once it exists.
+    // 4.
+    m_mruList = new TMRUFileList(this);
+    m_mruList->SetFileMenu(m_fileMenu);
+    m_mruList->SetRemoveOnClick(true);
+    m_mruList->SetMaximum(5);
+    m_mruList->SetOnMRUItemClick(
+        [this](QObject*, const QString& fileName) { OpenCalendarFile(fileName); });
+    m_mruList->SetAutoSaveName(IniFileName());
+    m_mruList->SetAutoSaveKey(QStringLiteral("MRU"));
+    m_mruList->SetAutoSave(false);
+    m_mruList->Load();
     m_steps << QStringLiteral("recent files");
     // 5.
     m_showHintsAction->setChecked(m_showHints);
@@ -389,17 +430,20 @@ void TCalendarMain::loadIconLibrary()
 void TCalendarMain::openFromCommandLineOrRecent()
 {
     // 5. and 6.: the document named on the command line (".DLF" appended
-    // when missing), else the most recent document. Opening documents
-    // arrives with the document format.
+    // when missing), else the most recent document.
     if (!m_arguments.isEmpty()) {
         QString name = m_arguments.first();
         if (!name.toUpper().contains(QLatin1String(".DLF")))
             name += QStringLiteral(".DLF");
-        if (QFileInfo::exists(name))
+        if (QFileInfo::exists(name)) {
             m_steps << QStringLiteral("open ") + name;
+            OpenCalendarFile(QFileInfo(name).absoluteFilePath());
+        }
         return;
     }
     m_steps << QStringLiteral("open most recent");
+    if (m_mruList->Count() > 0 && QFileInfo::exists(m_mruList->Items().constFirst()))
+        OpenCalendarFile(m_mruList->Items().constFirst());
 }
 
 void TCalendarMain::FormActivate()
@@ -512,9 +556,16 @@ void TCalendarMain::DoSaveRichtext()
 {
     if (!m_editingCell || !m_editedCellText)
         return;
-    m_editedCellText->AssignDocument(*m_cellEditor->document());
+    // An untouched text goes back as it came: copying it would only cost a
+    // new rendering of the cell.
+    if (m_cellEditor->TextChanged()) {
+        m_cellEditor->StoreInto(*m_editedCellText);
+        m_pageWidget->update();
+    }
+    m_changeTracking = false;
     m_cellEditor->hide();
     m_editingCell = false;
+    m_richToolBar->Attach(nullptr);
     m_richToolBar->setEnabled(false);
 }
 
@@ -546,10 +597,13 @@ void TCalendarMain::CheckSaveNeeded()
     if (!m_modified)
         return;
     if (AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
-        // Saving to CurrentFile, or Save As without one, arrives with the
-        // document format.
         m_steps << QStringLiteral("save");
-        SetModified(false);
+        // A save that failed (or a Save As given up) leaves the document
+        // modified: its changes are not saved.
+        const bool saved =
+            m_currentFile.isEmpty() ? FileSaveAsClick() : SaveCalendarFile(m_currentFile);
+        if (saved)
+            SetModified(false);
     }
 }
 
@@ -612,8 +666,7 @@ void TCalendarMain::DefaultEditorFontClick()
         m_defaultFont = font;
         SavePreferences();
     }
-    // Applying the font to the cell editor's typing attributes comes with the
-    // cell editor.
+    SetDefaultFontNow();
 }
 
 void TCalendarMain::ShowHintsClick()
@@ -658,21 +711,37 @@ void TCalendarMain::PropertiesClick()
     const int oldYear = m_page->MainCalYear();
     const int oldKind = m_page->LayoutKind();
     DoSaveRichtext();
-    // 2. - 4. The preview page stands for the dialog's.
-    TCalendarPanel32 preview;
+    // 2. - 4. The dialog edits a preview page of its own; a test runner gets
+    // a bare preview page instead.
+    std::unique_ptr<TCalendarProperties> dialog;
+    std::unique_ptr<TCalendarPanel32> runnerPreview;
+    if (!m_propertiesRunner) {
+        dialog = std::make_unique<TCalendarProperties>(this);
+        CenterForm(dialog.get());
+    } else {
+        runnerPreview = std::make_unique<TCalendarPanel32>();
+    }
+    TCalendarPanel32& preview = dialog ? *dialog->ExampleCalendar() : *runnerPreview;
     preview.SetZoom(PercentToZoom(m_propZoom));
+    if (dialog) {
+        if (m_newCalendar) {
+            dialog->SetNewCalendar(true);
+            dialog->SetPageHasCellText(false);
+            dialog->SetPageHasObjects(false);
+        } else if (PageShown()) {
+            dialog->SetPageLayoutKind(oldKind);
+            dialog->SetPageHasCellText(m_page->HasCellText());
+            dialog->SetPageHasObjects(m_page->HasObjects());
+        }
+    }
+    BorderPicture::Attach(preview);  // the preview shows the border picture too
     preview.CopySettingsFrom(*m_page);
     m_propertiesAccepted = false;
     bool accepted = false;
-    if (m_propertiesRunner) {
+    if (dialog)
+        accepted = dialog->exec() == QDialog::Accepted;
+    else
         accepted = m_propertiesRunner(preview, m_newCalendar);
-    } else if (m_newCalendar) {
-        // Until the dialog exists a new calendar takes the defaults.
-        preview.ResetPage();
-        accepted = true;
-    } else {
-        ShowInformation(QStringLiteral("The calendar properties dialog is not available yet."));
-    }
     m_propZoom = ZoomToPercent(preview.Zoom());
     // 5.
     if (accepted) {
@@ -750,6 +819,261 @@ void TCalendarMain::ClearAllCellsClick()
     SetModified(true);
 }
 
+// ---- documents ------------------------------------------------------------------
+
+void TCalendarMain::FileOpenClick()
+{
+    // 1.
+    DoSaveRichtext();
+    CheckSaveNeeded();
+    // 2.
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Open Calendar File");
+    spec.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
+    spec.defaultSuffix = QStringLiteral("DLF");
+    spec.directory = ProgramDir();
+    const QString path = m_openChooser ? m_openChooser(spec) : RunOpenFileDialog(spec, this);
+    if (path.isEmpty())
+        return;
+    // 3.
+    if (QLatin1Char('.') + QFileInfo(path).suffix().toUpper() != QLatin1String(".DLF")) {
+        ShowInformation(QStringLiteral("Must be a Calendar file (*.DLF)"));
+        return;
+    }
+    OpenCalendarFile(path);
+}
+
+void TCalendarMain::OpenCalendarFile(const QString& fileName)
+{
+    // A copy: the name may be CurrentFile itself, which step 2 clears.
+    const QString path = fileName;
+    // 1.
+    m_page->SetSuppressPainting(true);
+    float oldZoom = m_page->Zoom();
+    if (oldZoom < 0.1f || oldZoom > 1.1f)
+        oldZoom = 1.0f;
+    // 2.
+    m_loading = true;
+    m_currentFile.clear();
+    DoSaveRichtext();
+    if (!QFileInfo::exists(path)) {
+        // 3.
+        ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
+    } else {
+        // 4.
+        try {
+            ShowWaitCursor();
+            m_page->SetLoadingDocument(true);
+            m_page->ClearCells();
+            m_page->DeleteAllObjects();
+            m_page->SetUserTitle(QString());
+            if (m_page->Zoom() != 1.0f) {
+                try {
+                    m_page->SetZoom(1.0f);
+                } catch (...) {
+                }
+            }
+            CalendarDocument::LoadFromFile(*m_page, path, this);
+            m_page->Rehook();
+            RestoreCursor();
+            m_currentFile = path;
+            m_mruList->Add(path);
+            m_mruList->Save();
+            setWindowTitle(QStringLiteral("Dayloom [") + QFileInfo(path).fileName() +
+                           QStringLiteral("]"));
+        } catch (const std::exception&) {
+            // 5. What was read before the fault goes with the reset.
+            m_currentFile.clear();
+            m_page->ClearCells();
+            m_page->DeleteAllObjects();
+            m_page->ResetPage();
+            ShowInformation(QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
+                            QStringLiteral("\r") +
+                            QStringLiteral("corrupted, possibly not a Calendar file"));
+            RestoreCursor();
+        }
+    }
+    // 6.
+    ProcessMessages();
+    m_loading = false;
+    showPage(!m_currentFile.isEmpty());
+    m_pageWidget->update();
+    SetModified(false);
+    SetButtons();
+    CheckFloaterStatus();
+    RestoreCursor();
+    SetCaption();
+    if (oldZoom != 1.0f)
+        m_page->SetZoom(oldZoom);
+    m_page->SetSuppressPainting(false);
+    m_pageWidget->update();
+    ProcessMessages();
+    m_page->SetLoadingDocument(false);
+}
+
+bool TCalendarMain::SaveCalendarFile(const QString& fileName)
+{
+    const QString path = fileName;
+    // 1.
+    m_page->SetSuppressPainting(true);
+    float oldZoom = m_page->Zoom();
+    if (oldZoom == 0.0f)
+        oldZoom = 1.0f;
+    if (oldZoom != 1.0f)
+        m_page->SetZoom(1.0f);
+    // 2.
+    bool saved = false;
+    try {
+        ShowWaitCursor();
+        DoSaveRichtext();
+        CalendarDocument::SaveToFile(*m_page, path);
+        RestoreCursor();
+        m_currentFile = path;
+        SetModified(false);
+        saved = true;
+    } catch (const std::exception&) {
+        RestoreCursor();
+        ShowError(QStringLiteral("Unable to save ") + path +
+                  QStringLiteral(".\rThe calendar was not saved."));
+    }
+    // 3.
+    if (oldZoom >= 0.2f && oldZoom <= 1.0f)
+        m_page->SetZoom(oldZoom);
+    m_page->SetSuppressPainting(false);
+    m_pageWidget->update();
+    // 4.
+    ProcessMessages();
+    SetButtons();
+    SetCaption();
+    return saved;
+}
+
+void TCalendarMain::FileSaveClick()
+{
+    if (!m_currentFile.isEmpty())
+        SaveCalendarFile(m_currentFile);
+}
+
+bool TCalendarMain::FileSaveAsClick()
+{
+    // 1., 2.
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save Calendar File");
+    spec.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
+    spec.defaultSuffix = QStringLiteral("DLF");
+    spec.directory = ProgramDir();
+    if (m_currentFile.isEmpty())
+        spec.proposedName = m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
+                            QString::number(m_page->MainCalYear()) + QStringLiteral(".DLF");
+    else
+        spec.proposedName = QFileInfo(m_currentFile).fileName();
+    const QString path = m_saveChooser ? m_saveChooser(spec) : RunSaveFileDialog(spec, this);
+    // 3.
+    bool saved = false;
+    if (!path.isEmpty() && SaveCalendarFile(path)) {
+        saved = true;
+        SetModified(false);
+        m_mruList->Add(path);
+        m_mruList->Save();
+    }
+    // 4.
+    SetButtons();
+    return saved;
+}
+
+namespace {
+
+// The two picture commands differ only in these.
+struct PictureCommand {
+    const char* Extension;  // "BMP" or "JPG"
+    const char* Filter;
+    bool Jpeg;
+};
+
+void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QString& currentFile,
+                        const FileChooser& chooser, const PictureCommand& command)
+{
+    const QString ext = QString::fromLatin1(command.Extension);
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save Calendar As Bitmap");
+    spec.filter = QString::fromLatin1(command.Filter);
+    spec.defaultSuffix = ext;
+    spec.directory = ProgramDir();
+    if (currentFile.isEmpty())
+        spec.proposedName = page.GetMonthName(page.MainCalMonth()).left(3) +
+                            QString::number(page.MainCalYear()) + QLatin1Char('.') + ext;
+    else
+        spec.proposedName = QFileInfo(currentFile).completeBaseName() + QLatin1Char('.') + ext;
+    const QString path = chooser ? chooser(spec) : RunSaveFileDialog(spec, &window);
+    if (path.isEmpty())
+        return;
+    if (window.SaveCalendarToBitmap(path, command.Jpeg)) {
+        const int percent = int(std::lround(double(page.Zoom()) * 100.0));
+        ShowInformation(QStringLiteral("Saved as ") + path + QStringLiteral("\r\r") +
+                        QStringLiteral("Note: the calendar has been saved at its\r") +
+                        QStringLiteral("current magnification level of ") +
+                        QString::number(percent) + QStringLiteral("%"));
+    } else {
+        ShowInformation(QStringLiteral("Unable to save ") + path + QStringLiteral("\r\r") +
+                        QStringLiteral("Possible reasons include:\r") +
+                        QStringLiteral(" -Not enough available memory\r") +
+                        QStringLiteral(" -Not enough disk space\r") +
+                        QStringLiteral(" -Invalid file name"));
+    }
+}
+
+}  // namespace
+
+void TCalendarMain::SaveAsBitmapClick()
+{
+    savePictureCommand(*this, *m_page, m_currentFile, m_saveChooser,
+                       {"BMP", "Bitmap File (*.BMP *.bmp)", false});
+}
+
+void TCalendarMain::SaveAsJpgClick()
+{
+    savePictureCommand(*this, *m_page, m_currentFile, m_saveChooser,
+                       {"JPG", "JPG File (*.JPG *.jpg)", true});
+}
+
+bool TCalendarMain::SaveCalendarToBitmap(const QString& fileName, bool asJpeg)
+{
+    // The cell being edited belongs in the picture.
+    DoSaveRichtext();
+    ShowWaitCursor();
+    m_pageWidget->update();
+    ProcessMessages();
+    const bool saved = PictureExport::SaveCalendarToBitmap(
+        *m_page, fileName, asJpeg ? PictureExport::Jpeg : PictureExport::Bitmap);
+    m_page->SetSuppressPainting(false);
+    m_pageWidget->update();
+    RestoreCursor();
+    ProcessMessages();
+    SetButtons();
+    SetCaption();
+    return saved;
+}
+
+void TCalendarMain::CancelChangesClick()
+{
+    if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
+        return;
+    if (!m_currentFile.isEmpty())
+        OpenCalendarFile(m_currentFile);
+    ProcessMessages();
+    SetModified(false);
+}
+
+void TCalendarMain::AssociateDLFfileswithDayloom1Click()
+{
+    const QString program = QCoreApplication::applicationFilePath();
+    QString error;
+    if (DocumentTypeRegistration::Register(QStringLiteral(".DLF"), program, &error))
+        ShowInformation(QStringLiteral("You should now be able to open .DLF files by clicking on them"));
+    else if (!error.isEmpty())
+        ShowError(error);
+}
+
 void TCalendarMain::AboutClick()
 {
     AboutBox box(this);
@@ -788,16 +1112,168 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
 
 // ---- the application's message hook ------------------------------------------
 
-void TCalendarMain::AppMessage(QWidget* form, QKeyEvent* key)
+bool TCalendarMain::AppMessage(QWidget* form, QKeyEvent* key)
 {
     // Key strokes go to the active window: only the main window's own count.
     if (!form || FormClassName(form) != FormClassName(this))
-        return;
+        return false;
     if (key->key() == Qt::Key_PageDown)
         ZoomSpinnerUpClick();
     else if (key->key() == Qt::Key_PageUp)
         ZoomSpinnerDownClick();
-    // Tab moves between day cells once the cell editor is here.
+    // Tab and Shift+Tab move the cell editor to the next or previous cell;
+    // the editor never sees the key, even where there is no cell to go to.
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tab && m_cellEditor->isVisible() && m_cellEditor->hasFocus()) {
+        const bool back =
+            key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        if (back)
+            m_page->CellClickPrevious(m_currentCell);
+        else
+            m_page->CellClickNext(m_currentCell);
+        return true;
+    }
+    return false;
+}
+
+// ---- the cell editor -------------------------------------------------------------
+
+void TCalendarMain::ClickedInCellEvent(TRect, TRect rFree, int iCell, int, TWPRtfStorage* rtfstorage)
+{
+    if (!rtfstorage)
+        return;
+    // 1.
+    m_currentCell = iCell;
+    m_changeTracking = false;
+    DoSaveRichtext();
+    m_editedCellText = rtfstorage;
+    m_editingCell = true;
+    // 2. and 3. The editor lies over the text rectangle, one pixel in.
+    const int w = rFree.Right - rFree.Left + 1;
+    const int h = rFree.Bottom - rFree.Top + 1;
+    m_cellEditor->Load(*rtfstorage, w, h, m_page->Zoom());
+    m_cellEditor->setGeometry(m_pageWidget->x() + rFree.Left + 1, m_pageWidget->y() + rFree.Top + 1,
+                              qMax(1, w), qMax(1, h));
+    m_cellEditor->show();
+    m_cellEditor->raise();
+    m_cellEditor->setFocus(Qt::MouseFocusReason);
+    m_changeTracking = true;
+    // 5. when the focus arrives (at once when the window is active).
+    if (m_cellEditor->hasFocus())
+        CellEditorFocused();
+}
+
+void TCalendarMain::CellEditorFocused()
+{
+    if (!m_editingCell)
+        return;
+    m_richToolBar->Attach(m_cellEditor);
+    m_richToolBar->setEnabled(PageShown());
+    if (m_cellEditor->IsTextEmpty()) {
+        // Typing attributes are no change of the text: the document stays as
+        // it was until the first key.
+        const bool tracking = m_changeTracking;
+        const bool changed = m_cellEditor->TextChanged();
+        m_changeTracking = false;
+        SetDefaultFontNow();
+        m_cellEditor->document()->setModified(changed);
+        m_changeTracking = tracking;
+    }
+}
+
+void TCalendarMain::SetDefaultFontNow()
+{
+    int style = 0;
+    if (m_defaultFont.bold())
+        style |= 1;
+    if (m_defaultFont.italic())
+        style |= 2;
+    if (m_defaultFont.underline())
+        style |= 4;
+    if (m_defaultFont.strikeOut())
+        style |= 8;
+    const QTextCharFormat format = EditorTypingFormat(
+        m_defaultFont.family(), m_defaultFont.pointSize(), style, m_defaultFontColor);
+    QTextCharFormat typing = m_cellEditor->currentCharFormat();
+    typing.merge(format);
+    m_cellEditor->setCurrentCharFormat(typing);
+}
+
+bool TCalendarMain::PageDragOver(QPoint pos, const QMimeData* data) const
+{
+    return data && data->hasImage() && GridLayout() && m_page->IsPointInCell(pos.x(), pos.y());
+}
+
+bool TCalendarMain::PageDragDrop(QPoint pos, const QMimeData* data)
+{
+    if (!PageDragOver(pos, data))
+        return false;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull())
+        return false;
+    DoSaveRichtext();
+    m_page->CellClickAtPoint(pos.x(), pos.y());
+    if (m_editingCell && m_cellEditor->isVisible() && m_cellEditor->InsertImage(image))
+        SetModified(true);
+    m_currentCell = m_page->CellAtPoint(pos.x(), pos.y());
+    return true;
+}
+
+bool TCalendarMain::pageDragEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* e = static_cast<QDragMoveEvent*>(event);
+        if (PageDragOver(e->position().toPoint(), e->mimeData()))
+            e->acceptProposedAction();
+        else
+            e->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* e = static_cast<QDropEvent*>(event);
+        if (PageDragDrop(e->position().toPoint(), e->mimeData()))
+            e->acceptProposedAction();
+        else
+            e->ignore();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TCalendarMain::FillRecurringClick()
+{
+    const bool paletteShown = m_palette->isShowing();
+    if (paletteShown)
+        m_palette->hide();
+    const std::optional<QList<RecurringMatch>> chosen =
+        ChooseRecurringDatesForMonth(this, m_page->MainCalYear(), m_page->MainCalMonth());
+    if (chosen) {
+        int style = 0;
+        style |= m_defaultFont.bold() ? 1 : 0;
+        style |= m_defaultFont.italic() ? 2 : 0;
+        style |= m_defaultFont.underline() ? 4 : 0;
+        style |= m_defaultFont.strikeOut() ? 8 : 0;
+        // The default editor font as it is (no colour table: that is the
+        // editor's typing rule).
+        const QTextCharFormat format = CharFormatFor(m_defaultFont.family(), m_defaultFont.pointSize(),
+                                                     style, ToQColor(m_defaultFontColor));
+        const int put = FillCellsWithRecurringDates(*m_page, *chosen, format,
+                                                    [this] { DoSaveRichtext(); });
+        if (put > 0) {
+            SetModified(true);
+            m_pageWidget->update();
+            // The current cell is current again.
+            if (m_currentCell > 0)
+                m_page->CellClick(m_currentCell);
+        }
+    }
+    if (paletteShown)
+        m_palette->show();
+    SetButtons();
 }
 
 bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
@@ -811,8 +1287,19 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->windowHandle() == watched)
                     form = w;
-            AppMessage(form, static_cast<QKeyEvent*>(event));
+            if (AppMessage(form, static_cast<QKeyEvent*>(event)))
+                return true;
         }
+        break;
+    case QEvent::FocusIn:
+        if (watched == m_cellEditor)
+            CellEditorFocused();
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (watched == m_pageWidget && pageDragEvent(event))
+            return true;
         break;
     case QEvent::ToolTip:
         if (!m_showHints)

@@ -8,13 +8,17 @@
 #include <QStringList>
 
 #include "core/tcolor.h"
+#include "core/trect.h"
 #include "objects/tlpanelstate.h"
+#include "ui/celltexteditor.h"
+#include "ui/filechooser.h"
 
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QScrollArea;
 class QTextEdit;
@@ -27,6 +31,7 @@ class IconPaletteStub;
 class RichTextToolBar;
 class TCalendarPanel32;
 class TWPRtfStorage;
+class TMRUFileList;
 
 // The main window: tool bars, menus, the page in its scroll box and the
 // in-place cell editor; the rules for which commands are enabled; zooming;
@@ -44,7 +49,7 @@ public:
     IconPaletteStub* FloatingPalette() const { return m_palette; }
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
-    QTextEdit* CellEditor() const { return m_cellEditor; }
+    CellTextEditor* CellEditor() const { return m_cellEditor; }
     RichTextToolBar* RichToolBar() const { return m_richToolBar; }
     QLabel* ZoomCaption() const { return m_zoomCaption; }
 
@@ -58,6 +63,8 @@ public:
     bool ZoomBusy() const { return m_zoomBusy; }
     bool EditingCell() const { return m_editingCell; }
     int CurrentCell() const { return m_currentCell; }
+    bool ChangeTracking() const { return m_changeTracking; }
+    TWPRtfStorage* EditedCellText() const { return m_editedCellText; }
     int MainZoom() const { return m_mainZoom; }
     int PropZoom() const { return m_propZoom; }
     QString IconFile() const { return m_iconFile; }
@@ -86,7 +93,34 @@ public:
     void UserTitleClick();
     void EditRecurringDatesClick();
     void ClearAllCellsClick();
+    // The document commands.
+    void FileOpenClick();
+    void FileSaveClick();
+    // True when the document was written.
+    bool FileSaveAsClick();
+    void CancelChangesClick();
+    void OpenCalendarFile(const QString& path);
+    // True when the document was written; a failure is reported and leaves
+    // CurrentFile and Modified as they were.
+    bool SaveCalendarFile(const QString& path);
+    // Registers .DLF documents with the desktop (no menu item reaches it).
+    void AssociateDLFfileswithDayloom1Click();
+    TMRUFileList* MRUFileList() const { return m_mruList; }
     void DefaultEditorFontClick();
+    void FillRecurringClick();
+    // "Save As Bitmap File" and "Save As JPG File": the page at the current
+    // zoom, inside its margins, through the save-file chooser.
+    void SaveAsBitmapClick();
+    void SaveAsJpgClick();
+    // True when this picture was written to fileName; the document's
+    // modified state stays as it was.
+    bool SaveCalendarToBitmap(const QString& fileName, bool asJpeg);
+    // The page's drag-over and drop handlers: pictures are taken only inside
+    // a day cell; a drop opens the cell and inserts the picture.
+    bool PageDragOver(QPoint pos, const QMimeData* data) const;
+    bool PageDragDrop(QPoint pos, const QMimeData* data);
+    // Applies the default editor font to the cell editor's typing attributes.
+    void SetDefaultFontNow();
     void ShowIconToolClick();
     void ShowHintsClick();
     void AboutClick();
@@ -97,15 +131,18 @@ public:
     // tests can see that they are reached in order.
     QStringList StartupSteps() const { return m_steps; }
 
-    // The test seam for the properties dialog: until the dialog exists, a
-    // runner decides whether it was accepted and may change the page; the
-    // default accepts a new calendar with the page's defaults.
+    // The test seam for the properties dialog: a runner set here replaces the
+    // dialog, gets a bare preview page (the page's settings copied in) and
+    // says whether it was accepted. Without one the real dialog runs.
     using PropertiesRunner = std::function<bool(TCalendarPanel32& preview, bool newCalendar)>;
     void SetPropertiesRunner(PropertiesRunner runner) { m_propertiesRunner = std::move(runner); }
 
     // The font dialog as a replaceable step (tests answer it).
     using FontChooser = std::function<bool(QFont& font)>;
     void SetFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+    // The open and save dialogs as replaceable steps (tests answer them).
+    void SetOpenFileChooser(FileChooser chooser) { m_openChooser = std::move(chooser); }
+    void SetSaveFileChooser(FileChooser chooser) { m_saveChooser = std::move(chooser); }
 
     // The hidden option for the start-up measurement: quit after the page or
     // the window has painted for the first time.
@@ -129,7 +166,13 @@ private:
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();
-    void AppMessage(QWidget* form, QKeyEvent* key);
+    // True when the key stroke was handled and goes no further.
+    bool AppMessage(QWidget* form, QKeyEvent* key);
+    // The cell editor.
+    void ClickedInCellEvent(TRect rTotal, TRect rFree, int iCell, int iDay,
+                            TWPRtfStorage* rtfstorage);
+    void CellEditorFocused();
+    bool pageDragEvent(QEvent* event);
     void zoomStep(bool zoomIn);
     void migrateRecurringFile();
     void openFromCommandLineOrRecent();
@@ -172,6 +215,9 @@ private:
     IconPaletteStub* m_palette = nullptr;
     PropertiesRunner m_propertiesRunner;
     FontChooser m_fontChooser;
+    FileChooser m_openChooser;
+    FileChooser m_saveChooser;
+    TMRUFileList* m_mruList = nullptr;
 
     // Controls.
     RichTextToolBar* m_richToolBar = nullptr;
@@ -188,7 +234,7 @@ private:
     QTextEdit* m_masterRichText = nullptr;
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_scrollContents = nullptr;
-    QTextEdit* m_cellEditor = nullptr;
+    CellTextEditor* m_cellEditor = nullptr;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;

@@ -135,7 +135,7 @@ TEST(Program, VersionAndHelpNeedNoDisplay)
     EXPECT_FALSE(r.out.contains(QStringLiteral("QUIT_AFTER")));
 }
 
-TEST(Program, UsageErrorsAndUnfinishedExportsExitTwo)
+TEST(Program, UsageErrorsAndPrintedExportExitTwo)
 {
     RunResult r = run({"--export", "out.gif", "in.dlf"});
     EXPECT_EQ(r.exitCode, 2);
@@ -143,9 +143,11 @@ TEST(Program, UsageErrorsAndUnfinishedExportsExitTwo)
     EXPECT_TRUE(r.out.isEmpty());
 
     QTemporaryDir dir;
-    for (const char* out : {"out.png", "out.dlf", "out.pdf"}) {
-        r = run({"--program-dir", dir.path(), "--export", dir.filePath(out), "in.dlf"});
-        EXPECT_EQ(r.exitCode, 2) << out;
-        EXPECT_TRUE(r.err.contains(QStringLiteral("not available yet"))) << r.err.toStdString();
-    }
+    // Printing to PDF is not built yet; the other kinds are.
+    r = run({"--program-dir", dir.path(), "--export", dir.filePath("out.pdf"), "in.dlf"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("not available yet"))) << r.err.toStdString();
+    // A document that does not exist cannot be opened.
+    r = run({"--program-dir", dir.path(), "--export", dir.filePath("out.png"), dir.filePath("missing.DLF")});
+    EXPECT_EQ(r.exitCode, 1);
 }

@@ -83,6 +83,13 @@ protected:
     TCalendarMain& start(const QStringList& args = {})
     {
         m_window = std::make_unique<TCalendarMain>(args);
+        // The real properties dialog is modal; these tests take a new
+        // calendar's defaults without it (tests/ui/properties_*.cpp drive it).
+        m_window->SetPropertiesRunner([](TCalendarPanel32& preview, bool isNew) {
+            if (isNew)
+                preview.ResetPage();
+            return isNew;
+        });
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
         [&] { QTRY_VERIFY(!m_window->Loading()); }();

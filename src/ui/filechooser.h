@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+namespace dayloom {
+
+// What an open or save dialog is asked: its title, filter (Qt form, e.g.
+// "Calendar File (*.DLF *.dlf)"), default suffix, starting folder and, for
+// saving, the proposed file name.
+struct FileDialogSpec {
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    QString directory;
+    QString proposedName;
+};
+
+// Returns the chosen full path, or an empty string when cancelled. Tests
+// replace the dialogs with their own chooser.
+using FileChooser = std::function<QString(const FileDialogSpec& spec)>;
+
+// The standard dialogs: an existing file to open (read-only box hidden); a
+// file to save, asking before it overwrites one.
+QString RunOpenFileDialog(const FileDialogSpec& spec, QWidget* parent);
+QString RunSaveFileDialog(const FileDialogSpec& spec, QWidget* parent);
+
+}  // namespace dayloom

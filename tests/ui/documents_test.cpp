@@ -1,0 +1,465 @@
+// The document commands of the main window and the recent-files list.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/screen.h"
+#include "documents_shape.h"
+#include "page/calendardocument.h"
+#include "page/tcalendarpanel32.h"
+#include "richtext/twprtfstorage.h"
+#include "stream/inifile.h"
+#include "ui/documenttyperegistration.h"
+#include "ui/preferences.h"
+#include "ui/tcalendarmain.h"
+#include "ui/tmrufilelist.h"
+#include "ui/tmrumenuitem.h"
+#include "ui/uiutil.h"
+
+using namespace dayloom;
+using dayloom::test::TDocUiShape;
+
+namespace {
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+// The captions after "E&xit".
+QStringList recentCaptions(const QMenu* menu)
+{
+    const QStringList all = captions(menu);
+    return all.mid(all.indexOf(QStringLiteral("E&xit")) + 1);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TWPRtfStorage Rtf(const char* text)
+{
+    TWPRtfStorage s;
+    s.SetRtfText(QByteArray(text));
+    return s;
+}
+
+class DocumentsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        SetProgramDir(m_dir.path());
+        SetScreenPPI(96);
+        TDocUiShape::Register();
+        m_oldHook = SetMessageHook([this](const MessageRequest& r) {
+            m_messages << r.caption + QStringLiteral("|") + r.text;
+            if (r.buttons & QMessageBox::Yes)
+                return m_answerYes ? QMessageBox::Yes : QMessageBox::No;
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        SetMessageHook(m_oldHook);
+    }
+
+    TCalendarMain& start(const QStringList& args = {})
+    {
+        m_window = std::make_unique<TCalendarMain>(args);
+        m_window->SetPropertiesRunner([](TCalendarPanel32& preview, bool isNew) {
+            if (isNew)
+                preview.ResetPage();
+            return isNew;
+        });
+        m_window->SetOpenFileChooser([this](const FileDialogSpec& spec) {
+            m_lastSpec = spec;
+            return m_choice;
+        });
+        m_window->SetSaveFileChooser([this](const FileDialogSpec& spec) {
+            m_lastSpec = spec;
+            return m_choice;
+        });
+        m_window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        [&] { QTRY_VERIFY(!m_window->Loading()); }();
+        return *m_window;
+    }
+
+    // A document on disk with a title.
+    QString writeDocument(const QString& name, const QString& title)
+    {
+        TCalendarPanel32 page;
+        page.SetUserTitle(title);
+        page.SetMainCalMonth(12);
+        page.SetMainCalYear(1997);
+        const QString path = m_dir.filePath(name);
+        CalendarDocument::SaveToFile(page, path);
+        return path;
+    }
+
+    QStringList iniSection(const QString& section)
+    {
+        return IniFile(IniFileName()).ReadSection(section);
+    }
+
+    QTemporaryDir m_dir;
+    MessageHook m_oldHook;
+    QStringList m_messages;
+    bool m_answerYes = true;
+    QString m_choice;
+    FileDialogSpec m_lastSpec;
+    std::unique_ptr<TCalendarMain> m_window;
+};
+
+// ---- the list on its own --------------------------------------------------------
+
+TEST_F(DocumentsTest, RecentListOrderCapacityAndStoredForm)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("E&xit"));
+    TMRUFileList list;
+    EXPECT_EQ(list.Maximum(), 5);
+    EXPECT_TRUE(list.RemoveOnClick());
+    EXPECT_FALSE(list.UseSubmenu());
+    EXPECT_EQ(list.SubmenuName(), QStringLiteral("Reopen"));
+    EXPECT_TRUE(list.AutoSave());
+    EXPECT_EQ(list.AutoSaveName(), QStringLiteral("\\Software\\My Application"));
+    EXPECT_EQ(list.AutoSaveKey(), QStringLiteral("MRU Items"));
+    list.SetAutoSave(false);
+    list.SetFileMenu(&menu);
+    list.SetAutoSaveName(IniFileName());
+    list.SetAutoSaveKey(QStringLiteral("MRU"));
+
+    for (const char* f : {"/d/a.DLF", "/d/b.DLF", "/d/A.dlf"})
+        list.Add(QString::fromLatin1(f));
+    // Found ignoring case: moved up, the stored spelling kept.
+    EXPECT_EQ(list.Items(), (QStringList{"/d/a.DLF", "/d/b.DLF"}));
+    EXPECT_EQ(recentCaptions(&menu), (QStringList{"-", "&1 /d/a.DLF", "&2 /d/b.DLF"}));
+    auto* item = qobject_cast<TMRUMenuItem*>(menu.actions().last());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Number(), 2);
+
+    for (const char* f : {"/d/c.DLF", "/d/d.DLF", "/d/e.DLF", "/d/f.DLF"})
+        list.Add(QString::fromLatin1(f));
+    EXPECT_EQ(list.Items(), (QStringList{"/d/f.DLF", "/d/e.DLF", "/d/d.DLF", "/d/c.DLF", "/d/a.DLF"}));
+
+    // Saving erases the section first: only F0..F4 remain.
+    IniFile ini(IniFileName());
+    ini.WriteString("MRU", "F9", "/old/one.DLF");
+    ini.WriteString("MRU", "Other", "x");
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(iniSection("MRU"), (QStringList{"F0=/d/f.DLF", "F1=/d/e.DLF", "F2=/d/d.DLF",
+                                              "F3=/d/c.DLF", "F4=/d/a.DLF"}));
+
+    // Loading keeps the text after the first "=", whatever the key.
+    ini.EraseSection("MRU");
+    ini.WriteString("MRU", "X", "/p/q=r.DLF");
+    ini.WriteString("MRU", "F0", "/p/s.DLF");
+    TMRUFileList loaded;
+    loaded.SetAutoSave(false);
+    loaded.SetAutoSaveName(IniFileName());
+    loaded.SetAutoSaveKey(QStringLiteral("MRU"));
+    loaded.Load();
+    EXPECT_EQ(loaded.Items(), (QStringList{"/p/q=r.DLF", "/p/s.DLF"}));
+    loaded.SetAutoSaveKey(QString());
+    EXPECT_FALSE(loaded.Save());
+}
+
+TEST_F(DocumentsTest, RecentMenuSubmenuParentPlacementAndClicks)
+{
+    QMenuBar bar;
+    QMenu* file = bar.addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("E&xit"));
+    TMRUFileList list;
+    list.SetAutoSave(false);
+    list.SetFileMenu(file);
+    list.BeginUpdate();
+    list.Add(QStringLiteral("/x/one & two.DLF"));
+    list.Add(QStringLiteral("/x/b.DLF"));
+    EXPECT_EQ(recentCaptions(file), QStringList{});  // updates pending
+    list.EndUpdate();
+    EXPECT_EQ(recentCaptions(file), (QStringList{"-", "&1 /x/b.DLF", "&2 /x/one && two.DLF"}));
+
+    list.SetUseSubmenu(true);
+    ASSERT_EQ(recentCaptions(file), (QStringList{"-", "Reopen"}));
+    QMenu* sub = file->actions().last()->menu();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(captions(sub).size(), 2);
+    list.SetSubmenuName(QStringLiteral("Recent"));
+    EXPECT_EQ(recentCaptions(file), (QStringList{"-", "Recent"}));
+    list.SetUseSubmenu(false);
+
+    // A menu without items gets the entries before itself in its parent.
+    QMenu* empty = bar.addMenu(QStringLiteral("&Empty"));
+    list.SetFileMenu(empty);
+    EXPECT_EQ(recentCaptions(file), QStringList{});
+    EXPECT_TRUE(empty->actions().isEmpty());
+    QStringList onBar;
+    for (QAction* a : bar.actions())
+        onBar << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(onBar, (QStringList{"&File", "-", "&1 /x/b.DLF", "&2 /x/one && two.DLF", "&Empty"}));
+
+    // Choosing an entry removes it (RemoveOnClick) and hands over the name.
+    list.SetFileMenu(file);
+    QStringList opened;
+    list.SetOnMRUItemClick([&](QObject*, const QString& name) { opened << name; });
+    file->actions().last()->trigger();
+    EXPECT_EQ(opened, QStringList{"/x/one & two.DLF"});
+    EXPECT_EQ(list.Items(), QStringList{"/x/b.DLF"});
+    EXPECT_EQ(recentCaptions(file), (QStringList{"-", "&1 /x/b.DLF"}));
+    list.SetRemoveOnClick(false);
+    file->actions().last()->trigger();
+    EXPECT_EQ(list.Items(), QStringList{"/x/b.DLF"});
+    list.Clear();
+    EXPECT_EQ(recentCaptions(file), QStringList{});
+}
+
+// ---- the window -------------------------------------------------------------------
+
+TEST_F(DocumentsTest, SaveAsProposesMonthNameAndOpenRoundTrips)
+{
+    TCalendarMain& w = start();
+    w.FileNewClick();
+    TCalendarPanel32* page = w.CalendarPanel();
+    page->SetMainCalMonth(12);
+    page->SetMainCalYear(1997);
+    page->SetCellText(9, Rtf("{\\rtf1\\ansi kept text}"));
+    page->SetUserTitle(QStringLiteral("Title"));
+    m_choice = m_dir.filePath("Dec1997.DLF");
+    ASSERT_TRUE(w.FileSaveAsClick());
+    EXPECT_EQ(m_lastSpec.proposedName, QStringLiteral("Dec1997.DLF"));
+    EXPECT_EQ(m_lastSpec.title, QStringLiteral("Save Calendar File"));
+    EXPECT_EQ(m_lastSpec.filter, QStringLiteral("Calendar File (*.DLF *.dlf)"));
+    EXPECT_EQ(m_lastSpec.defaultSuffix, QStringLiteral("DLF"));
+    EXPECT_EQ(m_lastSpec.directory, ProgramDir());
+    EXPECT_EQ(w.CurrentFile(), m_choice);
+    EXPECT_FALSE(w.Modified());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Dayloom  [Dec1997.DLF]"));
+    EXPECT_EQ(iniSection("MRU"), QStringList{"F0=" + m_choice});
+
+    // With a current file, its name is proposed.
+    m_choice.clear();
+    EXPECT_FALSE(w.FileSaveAsClick());
+    EXPECT_EQ(m_lastSpec.proposedName, QStringLiteral("Dec1997.DLF"));
+
+    // Opening: the page gets the file's content; twice keeps one entry on top.
+    const QString other = writeDocument("Other.DLF", QStringLiteral("Other title"));
+    m_choice = other;
+    w.FileOpenClick();
+    EXPECT_EQ(m_lastSpec.title, QStringLiteral("Open Calendar File"));
+    EXPECT_EQ(page->UserTitle(), QStringLiteral("Other title"));
+    EXPECT_TRUE(page->CellStore(9)->IsEmpty());
+    m_choice = m_dir.filePath("Dec1997.DLF");
+    w.FileOpenClick();
+    w.FileOpenClick();
+    EXPECT_EQ(page->UserTitle(), QStringLiteral("Title"));
+    EXPECT_TRUE(page->CellStore(9)->Document().toPlainText().contains(QStringLiteral("kept text")));
+    EXPECT_EQ(iniSection("MRU"), (QStringList{"F0=" + m_choice, "F1=" + other}));
+    EXPECT_EQ(recentCaptions(w.FileMenu()),
+              (QStringList{"-", "&1 " + m_choice, "&2 " + other}));
+    EXPECT_TRUE(w.PageShown());
+    EXPECT_FALSE(w.Modified());
+
+    // Not a calendar file by its extension: nothing happens.
+    m_messages.clear();
+    m_choice = m_dir.filePath("notes.txt");
+    QFile(m_choice).open(QIODevice::WriteOnly);
+    w.FileOpenClick();
+    EXPECT_EQ(m_messages, QStringList{"Information|Must be a Calendar file (*.DLF)"});
+    EXPECT_EQ(w.CurrentFile(), m_dir.filePath("Dec1997.DLF"));
+}
+
+TEST_F(DocumentsTest, RecentEntriesAndStartUpOpening)
+{
+    const QString a = writeDocument("A.DLF", QStringLiteral("A"));
+    const QString b = writeDocument("B.DLF", QStringLiteral("B"));
+    IniFile(IniFileName()).WriteString("MRU", "F0", b);
+    IniFile(IniFileName()).WriteString("MRU", "F1", a);
+    {
+        // The most recent existing document opens at start-up.
+        TCalendarMain& w = start();
+        EXPECT_EQ(w.CurrentFile(), b);
+        EXPECT_EQ(w.CalendarPanel()->UserTitle(), QStringLiteral("B"));
+        EXPECT_FALSE(w.Modified());
+
+        // A recent file deleted meanwhile: the message, and it leaves the menu.
+        QFile::remove(a);
+        m_messages.clear();
+        QAction* second = w.FileMenu()->actions().last();
+        ASSERT_EQ(second->text(), "&2 " + a);
+        second->trigger();
+        EXPECT_EQ(m_messages, QStringList{"Information|File " + a + " no longer exists"});
+        EXPECT_EQ(recentCaptions(w.FileMenu()), (QStringList{"-", "&1 " + b}));
+        EXPECT_TRUE(w.CurrentFile().isEmpty());
+        EXPECT_FALSE(w.PageShown());
+    }
+    m_window.reset();
+    // An argument without the extension gets ".DLF".
+    TCalendarMain& w2 = start({m_dir.filePath("B")});
+    EXPECT_EQ(w2.CurrentFile(), b);
+}
+
+TEST_F(DocumentsTest, DamagedDocumentIsReportedAndThePageReset)
+{
+    const QString path = writeDocument("Bad.DLF", QStringLiteral("x"));
+    QByteArray bytes;
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
+    }
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.left(bytes.size() / 2));
+    }
+    TCalendarMain& w = start();
+    m_messages.clear();
+    w.OpenCalendarFile(path);
+    EXPECT_EQ(m_messages, QStringList{"Information|Unable to open " + path +
+                                      ". Possibly \ncorrupted, possibly not a Calendar file"});
+    EXPECT_TRUE(w.CurrentFile().isEmpty());
+    EXPECT_FALSE(w.PageShown());
+    EXPECT_TRUE(w.CalendarPanel()->UserTitle().isEmpty());
+    EXPECT_TRUE(w.MRUFileList()->Items().isEmpty());
+}
+
+TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)
+{
+    TCalendarMain& w = start();
+    w.FileNewClick();
+    TCalendarPanel32* page = w.CalendarPanel();
+    page->SetZoom(1.0f);
+    auto* shape = new TDocUiShape;
+    shape->SetBounds(QRect(100, 50, 200, 80));
+    page->AddObject(shape);
+    page->SetZoom(0.601f);
+    ASSERT_NE(shape->Bounds().width(), 200);
+    const QString path = m_dir.filePath("Zoom.DLF");
+    ASSERT_TRUE(w.SaveCalendarFile(path));
+    EXPECT_FLOAT_EQ(page->Zoom(), 0.601f);
+
+    TCalendarPanel32 back;
+    CalendarDocument::LoadFromFile(back, path);
+    ASSERT_EQ(back.Objects().size(), 1);
+    EXPECT_EQ(back.Objects().first()->Bounds().left(), 100);
+    EXPECT_EQ(back.Objects().first()->Bounds().width(), 200);
+
+    // Opening at display zoom: read at zoom 1, then shown at 0.601 again.
+    w.OpenCalendarFile(path);
+    EXPECT_FLOAT_EQ(page->Zoom(), 0.601f);
+    ASSERT_EQ(page->Objects().size(), 1);
+    page->SetZoom(1.0f);
+    EXPECT_EQ(page->Objects().first()->Bounds().width(), 200);
+}
+
+TEST_F(DocumentsTest, FailedWriteIsReportedAndChangesNothing)
+{
+    TCalendarMain& w = start();
+    w.FileNewClick();
+    ASSERT_TRUE(w.Modified());
+    m_messages.clear();
+    m_choice = m_dir.filePath("no/such/folder/Cal.DLF");
+    EXPECT_FALSE(w.FileSaveAsClick());
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.first().contains(m_choice));
+    EXPECT_TRUE(w.Modified());
+    EXPECT_TRUE(w.CurrentFile().isEmpty());
+    EXPECT_TRUE(w.MRUFileList()->Items().isEmpty());
+    EXPECT_TRUE(iniSection("MRU").isEmpty());
+
+    // Save to a file whose folder went away: CurrentFile and Modified stay.
+    QDir(m_dir.path()).mkpath("gone");
+    m_choice = m_dir.filePath("gone/Cal.DLF");
+    ASSERT_TRUE(w.FileSaveAsClick());
+    w.CalendarPanel()->SetUserTitle(QStringLiteral("new"));
+    w.SetModified(true);
+    QDir(m_dir.filePath("gone")).removeRecursively();
+    m_messages.clear();
+    w.FileSaveClick();
+    EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(w.CurrentFile(), m_choice);
+    EXPECT_TRUE(w.Modified());
+}
+
+TEST_F(DocumentsTest, CancelChangesAndClearAll)
+{
+    TCalendarMain& w = start();
+    w.FileNewClick();
+    TCalendarPanel32* page = w.CalendarPanel();
+    page->SetCellText(3, Rtf("{\\rtf1\\ansi new}"));
+    // Never saved: only the modified state goes.
+    m_messages.clear();
+    w.CancelChangesClick();
+    EXPECT_EQ(m_messages, QStringList{"CANCEL|Cancel all changes?"});
+    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(page->CellStore(3)->IsEmpty());
+    EXPECT_TRUE(w.PageShown());
+
+    // Saved: the file is read again.
+    m_choice = m_dir.filePath("C.DLF");
+    ASSERT_TRUE(w.FileSaveAsClick());
+    page->SetCellText(4, Rtf("{\\rtf1\\ansi later}"));
+    w.SetModified(true);
+    m_answerYes = false;
+    w.CancelChangesClick();
+    EXPECT_TRUE(w.Modified());
+    m_answerYes = true;
+    m_messages.clear();
+    w.CancelChangesClick();
+    EXPECT_EQ(m_messages, QStringList{"CANCEL|Cancel all changes?"});
+    EXPECT_FALSE(w.Modified());
+    EXPECT_TRUE(page->CellStore(4)->IsEmpty());
+    EXPECT_FALSE(page->CellStore(3)->IsEmpty());
+
+    w.ClearAllCellsClick();
+    EXPECT_FALSE(page->HasCellText());
+    EXPECT_TRUE(w.Modified());
+
+    // Asked on the way out, Yes saves to the current file.
+    m_messages.clear();
+    w.CheckSaveNeeded();
+    EXPECT_FALSE(w.Modified());
+    TCalendarPanel32 back;
+    CalendarDocument::LoadFromFile(back, m_choice);
+    EXPECT_FALSE(back.HasCellText());
+}
+
+TEST_F(DocumentsTest, RegisteringTheDocumentTypeWritesTheFreedesktopPair)
+{
+    QTemporaryDir home;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    TCalendarMain& w = start();
+    m_messages.clear();
+    w.AssociateDLFfileswithDayloom1Click();
+    EXPECT_EQ(m_messages,
+              QStringList{"Information|You should now be able to open .DLF files by clicking on them"});
+    const QByteArray mime = readFile(home.path() + "/mime/packages/dayloom-mime.xml");
+    EXPECT_TRUE(mime.contains("application/x-dayloom-calendar"));
+    EXPECT_TRUE(mime.contains("<glob pattern=\"*.DLF\"/>"));
+    const QByteArray desktop = readFile(home.path() + "/applications/dayloom.desktop");
+    EXPECT_TRUE(desktop.contains("MimeType=application/x-dayloom-calendar;"));
+    EXPECT_TRUE(desktop.contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" %f"));
+    EXPECT_FALSE(DocumentTypeRegistration::Register(QStringLiteral("  "), QString()));
+    if (oldData.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", oldData);
+}
+
+}  // namespace

@@ -84,57 +84,16 @@ bool fillRecurringStep(TCalendarPanel32& page)
     return true;
 }
 
-// One function per kind of result; each returns the exit status.
-// Opens DOCUMENT as the window's Open does (without widgets) and writes it
-// as Save does.
-int exportDocument(const CommandLine& cl)
+// Opens DOCUMENT into page as the window's Open does (without widgets),
+// with its border picture, then applies --month, --year and
+// --fill-recurring. Returns 0, or the exit status 1 after the message.
+int openForExport(const CommandLine& cl, TCalendarPanel32& page)
 {
     const QString source = QFileInfo(cl.document).absoluteFilePath();
     if (!QFileInfo::exists(source)) {
         printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
         return 1;
     }
-    TCalendarPanel32 page;
-    TCalendarPanel32::ApplyMainWindowDescription(page);
-    page.ResetPage();
-    try {
-        page.ClearCells();
-        page.DeleteAllObjects();
-        page.SetUserTitle(QString());
-        page.SetZoom(1.0f);
-        CalendarDocument::LoadFromFile(page, source, &page);
-        page.Rehook();
-    } catch (const std::exception&) {
-        printErr(QStringLiteral("Unable to open ") + source + QStringLiteral(". Possibly ") +
-                 QStringLiteral("\n") + QStringLiteral("corrupted, possibly not a Calendar file"));
-        return 1;
-    }
-    if (cl.month != 0)
-        page.SetMainCalMonth(cl.month);
-    if (cl.year != 0)
-        page.SetMainCalYear(cl.year);
-    if (cl.fillRecurring && !fillRecurringStep(page))
-        return 1;
-    try {
-        CalendarDocument::SaveToFile(page, QFileInfo(cl.exportFile).absoluteFilePath());
-    } catch (const std::exception& e) {
-        printErr(QString::fromUtf8(e.what()));
-        return 3;
-    }
-    return 0;
-}
-
-// Opens DOCUMENT as the window's Open does, with its border picture, and
-// writes the page as the window's picture export does at --zoom (the
-// window's own zoom steps for 20, 30 .. 100, else PERCENT / 100).
-int exportPicture(const CommandLine& cl)
-{
-    const QString source = QFileInfo(cl.document).absoluteFilePath();
-    if (!QFileInfo::exists(source)) {
-        printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
-        return 1;
-    }
-    TCalendarPanel32 page;
     BorderPicture::Attach(page);
     TCalendarPanel32::ApplyMainWindowDescription(page);
     page.ResetPage();
@@ -156,6 +115,32 @@ int exportPicture(const CommandLine& cl)
         page.SetMainCalYear(cl.year);
     if (cl.fillRecurring && !fillRecurringStep(page))
         return 1;
+    return 0;
+}
+
+// One function per kind of result; each returns the exit status.
+// Writes the opened document as the window's Save does.
+int exportDocument(const CommandLine& cl)
+{
+    TCalendarPanel32 page;
+    if (int status = openForExport(cl, page))
+        return status;
+    try {
+        CalendarDocument::SaveToFile(page, QFileInfo(cl.exportFile).absoluteFilePath());
+    } catch (const std::exception& e) {
+        printErr(QString::fromUtf8(e.what()));
+        return 3;
+    }
+    return 0;
+}
+
+// Writes the opened page as the window's picture export does at --zoom (the
+// window's own zoom steps for 20, 30 .. 100, else PERCENT / 100).
+int exportPicture(const CommandLine& cl)
+{
+    TCalendarPanel32 page;
+    if (int status = openForExport(cl, page))
+        return status;
     const int percent = cl.zoomPercent;
     const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
     page.SetZoom(windowStep ? PercentToZoom(percent) : float(percent) / 100.0f);

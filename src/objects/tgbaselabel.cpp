@@ -361,15 +361,15 @@ void TGBaseLabel::Show3DEffectsDialog()
     }
 }
 
-void TGBaseLabel::AppendMenuItems(MenuSpec& m)
+void TGBaseLabel::AppendMenuItems(MenuEntryList& m)
 {
-    m << MenuItemSpec::Separator();
-    m << MenuItemSpec::Item(QStringLiteral("Font"), [this] { ShowFontDialog(); });
-    m << MenuItemSpec::Item(QStringLiteral("3D Effects"), [this] { Show3DEffectsDialog(); });
-    MenuItemSpec alignment;
+    m << MenuEntry::Separator();
+    m << MenuEntry::Item(QStringLiteral("Font"), [this] { ShowFontDialog(); });
+    m << MenuEntry::Item(QStringLiteral("3D Effects"), [this] { Show3DEffectsDialog(); });
+    MenuEntry alignment;
     alignment.caption = QStringLiteral("Alignment");
     auto choice = [this](const char* caption, TAlignment a) {
-        MenuItemSpec item = MenuItemSpec::Item(QString::fromLatin1(caption), [this, a] {
+        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), [this, a] {
             SetAlignment(a);
             ReportChange();
         });
@@ -379,25 +379,25 @@ void TGBaseLabel::AppendMenuItems(MenuSpec& m)
     alignment.submenu << choice("Left", taLeftJustify) << choice("Center", taCenter)
                       << choice("Right", taRightJustify);
     m << alignment;
-    MenuItemSpec transparent =
-        MenuItemSpec::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
+    MenuEntry transparent =
+        MenuEntry::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
     transparent.checkable = true;
     m << transparent;
-    m << MenuItemSpec::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
-    MenuItemSpec border = MenuItemSpec::Item(QStringLiteral("Border"), [this] {
+    m << MenuEntry::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
+    MenuEntry border = MenuEntry::Item(QStringLiteral("Border"), [this] {
         SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle);
     });
     border.checkable = true;
     m << border;
 }
 
-void TGBaseLabel::UpdateMenu(MenuSpec& m)
+void TGBaseLabel::UpdateMenu(MenuEntryList& m)
 {
-    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Border")))
+    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Border")))
         i->checked = m_borderStyle == bsSingle;
-    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Transparent")))
+    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Transparent")))
         i->checked = m_transparent;
-    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Alignment"))) {
+    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Alignment"))) {
         const TAlignment order[3] = {taLeftJustify, taCenter, taRightJustify};
         for (int k = 0; k < i->submenu.size() && k < 3; ++k)
             i->submenu[k].checked = m_alignment == order[k];

@@ -571,16 +571,16 @@ void TGBasePanel::CenterObjectHorizontally(TGGraphicControl* object)
 
 // ---- menus ---------------------------------------------------------------------------
 
-MenuSpec TGBasePanel::ContainerMenu()
+MenuEntryList TGBasePanel::ContainerMenu()
 {
     const bool any = !m_handle->Selection().isEmpty();
-    MenuSpec m;
+    MenuEntryList m;
     auto add = [&m](const char* caption, bool enabled, std::function<void()> action) {
-        MenuItemSpec item = MenuItemSpec::Item(QString::fromLatin1(caption), std::move(action));
+        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), std::move(action));
         item.enabled = enabled;
         m << item;
     };
-    auto sep = [&m] { m << MenuItemSpec::Separator(); };
+    auto sep = [&m] { m << MenuEntry::Separator(); };
     add("Bring To Front", any, [this] { BringToFront(); });
     add("Send To Back", any, [this] { SendToBack(); });
     sep();

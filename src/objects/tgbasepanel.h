@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "objects/menuitemspec.h"
+#include "objects/menuentry.h"
 #include "objects/tlpanelstate.h"
 
 class QPainter;
@@ -155,10 +155,10 @@ public:
 
     // ---- menus ---------------------------------------------------------------------
     // The container's popup menu with its enabled states set.
-    MenuSpec ContainerMenu();
+    MenuEntryList ContainerMenu();
     // Shows a menu at a container point (set by the host widget; tests may
     // run the actions).
-    using MenuPresenter = std::function<void(const MenuSpec& menu, QPoint containerPoint)>;
+    using MenuPresenter = std::function<void(const MenuEntryList& menu, QPoint containerPoint)>;
     void SetMenuPresenter(MenuPresenter presenter) { m_menuPresenter = std::move(presenter); }
     void ShowObjectMenu(TGGraphicControl* object, QPoint containerPoint);
     void ShowContainerMenu(QPoint containerPoint);

@@ -312,10 +312,10 @@ void TGFlatCalendar::ShowProperties()
     ReportChange();
 }
 
-void TGFlatCalendar::AppendMenuItems(MenuSpec& m)
+void TGFlatCalendar::AppendMenuItems(MenuEntryList& m)
 {
-    m << MenuItemSpec::Separator();
-    m << MenuItemSpec::Item(QStringLiteral("Properties"), [this] { ShowProperties(); });
+    m << MenuEntry::Separator();
+    m << MenuEntry::Item(QStringLiteral("Properties"), [this] { ShowProperties(); });
 }
 
 }  // namespace dayloom

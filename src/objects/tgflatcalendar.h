@@ -76,7 +76,7 @@ public:
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
 
 protected:
-    void AppendMenuItems(MenuSpec& menu) override;
+    void AppendMenuItems(MenuEntryList& menu) override;
 
 private:
     template <class T>

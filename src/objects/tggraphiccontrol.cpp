@@ -124,11 +124,11 @@ void TGGraphicControl::DrawHandles(QPainter& painter) const
     painter.restore();
 }
 
-MenuSpec TGGraphicControl::PopupMenu()
+MenuEntryList TGGraphicControl::PopupMenu()
 {
-    MenuSpec m;
+    MenuEntryList m;
     auto item = [this, &m](const char* caption, void (TGBasePanel::*command)(TGGraphicControl*)) {
-        m << MenuItemSpec::Item(QString::fromLatin1(caption), [this, command] {
+        m << MenuEntry::Item(QString::fromLatin1(caption), [this, command] {
             if (TGBasePanel* c = Container())
                 (c->*command)(this);
         });
@@ -138,21 +138,21 @@ MenuSpec TGGraphicControl::PopupMenu()
     item("Cut", &TGBasePanel::CutObject);
     item("Copy", &TGBasePanel::CopyObject);
     item("Delete", &TGBasePanel::DeleteObjectCommand);
-    m << MenuItemSpec::Item(QStringLiteral("Clone"), [this] {
+    m << MenuEntry::Item(QStringLiteral("Clone"), [this] {
         if (TGBasePanel* c = Container())
             c->Clone(this);
     });
-    m << MenuItemSpec::Separator();
-    MenuItemSpec locked = MenuItemSpec::Item(QStringLiteral("Locked"), [this] { SetLocked(!Locked()); });
+    m << MenuEntry::Separator();
+    MenuEntry locked = MenuEntry::Item(QStringLiteral("Locked"), [this] { SetLocked(!Locked()); });
     locked.checkable = true;
     locked.checked = m_locked;
     m << locked;
-    m << MenuItemSpec::Item(QStringLiteral("Unselectable"), [this] {
+    m << MenuEntry::Item(QStringLiteral("Unselectable"), [this] {
         SetUnselectable(true);
         if (TGBasePanel* c = Container())
             c->Handle()->Remove(this);
     });
-    m << MenuItemSpec::Separator();
+    m << MenuEntry::Separator();
     item("Center Vertically", &TGBasePanel::CenterObjectVertically);
     item("Center Horizontally", &TGBasePanel::CenterObjectHorizontally);
     AppendMenuItems(m);

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "objects/menuitemspec.h"
+#include "objects/menuentry.h"
 #include "stream/streamablecomponent.h"
 
 class QPainter;
@@ -68,7 +68,7 @@ public:
     // ones, the container is told of a change and re-fits its handle later.
     virtual void BoundsChanged();
     // Sets ticks and enabled states of the object's own menu items.
-    virtual void UpdateMenu(MenuSpec& menu) { Q_UNUSED(menu); }
+    virtual void UpdateMenu(MenuEntryList& menu) { Q_UNUSED(menu); }
     // A font chosen for the selection.
     virtual void ApplyFont(const TFont& font) { Q_UNUSED(font); }
     // Prints the object; offsets in inches from the paper's origin.
@@ -83,7 +83,7 @@ public:
     void DrawHandles(QPainter& painter) const;
 
     // The object's popup menu with its ticks set (UpdateMenu has run).
-    MenuSpec PopupMenu();
+    MenuEntryList PopupMenu();
     // The object's own double-click action; false when it has none (the
     // popup menu opens instead).
     virtual bool DoubleClickAction() { return false; }
@@ -105,7 +105,7 @@ Q_SIGNALS:
 
 protected:
     // Items after the base ones ("Bring To Front" ... "Center Horizontally").
-    virtual void AppendMenuItems(MenuSpec& menu) { Q_UNUSED(menu); }
+    virtual void AppendMenuItems(MenuEntryList& menu) { Q_UNUSED(menu); }
     // Runs once the object has been read from a stream.
     virtual void SetupAfterLoading() {}
     // Records PaintObject into a picture and stretches it into the object's

@@ -47,18 +47,18 @@ void TGPLabel::ShowFontDialog()
     FitToText();
 }
 
-void TGPLabel::AppendMenuItems(MenuSpec& m)
+void TGPLabel::AppendMenuItems(MenuEntryList& m)
 {
     TGBaseLabel::AppendMenuItems(m);
-    m << MenuItemSpec::Separator();
-    MenuItemSpec text = MenuItemSpec::Item(QStringLiteral("Text"), [this] { EditText(); });
+    m << MenuEntry::Separator();
+    MenuEntry text = MenuEntry::Item(QStringLiteral("Text"), [this] { EditText(); });
     text.tag = 1000;
     m << text;
-    m << MenuItemSpec::Separator();
-    MenuItemSpec rotation;
+    m << MenuEntry::Separator();
+    MenuEntry rotation;
     rotation.caption = QStringLiteral("Rotation");
     auto choice = [this](const char* caption, int angle) {
-        MenuItemSpec item = MenuItemSpec::Item(QString::fromLatin1(caption), [this, angle] { SetAngle(angle); });
+        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), [this, angle] { SetAngle(angle); });
         item.checkable = true;
         return item;
     };
@@ -67,10 +67,10 @@ void TGPLabel::AppendMenuItems(MenuSpec& m)
     m << rotation;
 }
 
-void TGPLabel::UpdateMenu(MenuSpec& m)
+void TGPLabel::UpdateMenu(MenuEntryList& m)
 {
     TGBaseLabel::UpdateMenu(m);
-    if (MenuItemSpec* r = FindMenuItem(m, QStringLiteral("Rotation"))) {
+    if (MenuEntry* r = FindMenuItem(m, QStringLiteral("Rotation"))) {
         const int angles[4] = {0, 90, 180, 270};
         for (int k = 0; k < r->submenu.size() && k < 4; ++k)
             r->submenu[k].checked = Angle() == angles[k];

@@ -16,10 +16,10 @@ public:
     // At angle 0 only: grows (never shrinks) the label so the text fits.
     void FitToText();
     void ShowFontDialog() override;
-    void UpdateMenu(MenuSpec& menu) override;
+    void UpdateMenu(MenuEntryList& menu) override;
 
 protected:
-    void AppendMenuItems(MenuSpec& menu) override;
+    void AppendMenuItems(MenuEntryList& menu) override;
 };
 
 }  // namespace dayloom

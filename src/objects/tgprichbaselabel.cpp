@@ -142,27 +142,27 @@ bool TGPRichBaseLabel::DoubleClickAction()
     return true;
 }
 
-void TGPRichBaseLabel::AppendMenuItems(MenuSpec& m)
+void TGPRichBaseLabel::AppendMenuItems(MenuEntryList& m)
 {
-    m << MenuItemSpec::Separator();
-    MenuItemSpec transparent =
-        MenuItemSpec::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
+    m << MenuEntry::Separator();
+    MenuEntry transparent =
+        MenuEntry::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
     transparent.checkable = true;
     m << transparent;
-    m << MenuItemSpec::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
-    MenuItemSpec border = MenuItemSpec::Item(QStringLiteral("Border"), [this] {
+    m << MenuEntry::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
+    MenuEntry border = MenuEntry::Item(QStringLiteral("Border"), [this] {
         SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle);
     });
     border.checkable = true;
     m << border;
-    m << MenuItemSpec::Item(QStringLiteral("Edit"), [this] { EditRichText(); });
+    m << MenuEntry::Item(QStringLiteral("Edit"), [this] { EditRichText(); });
 }
 
-void TGPRichBaseLabel::UpdateMenu(MenuSpec& m)
+void TGPRichBaseLabel::UpdateMenu(MenuEntryList& m)
 {
-    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Transparent")))
+    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Transparent")))
         i->checked = m_transparent;
-    if (MenuItemSpec* i = FindMenuItem(m, QStringLiteral("Border")))
+    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Border")))
         i->checked = m_borderStyle == bsSingle;
 }
 

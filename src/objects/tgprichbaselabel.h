@@ -50,10 +50,10 @@ public:
     bool DoubleClickAction() override;
     void PaintObject(QPainter& painter) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
-    void UpdateMenu(MenuSpec& menu) override;
+    void UpdateMenu(MenuEntryList& menu) override;
 
 protected:
-    void AppendMenuItems(MenuSpec& menu) override;
+    void AppendMenuItems(MenuEntryList& menu) override;
     void SetupAfterLoading() override;
 
 private:

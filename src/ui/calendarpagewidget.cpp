@@ -34,7 +34,7 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
         else
             setCursor(shape);
     });
-    page->SetMenuPresenter([this](const MenuSpec& menu, QPoint at) { ExecMenu(menu, mapToGlobal(at), this); });
+    page->SetMenuPresenter([this](const MenuEntryList& menu, QPoint at) { ExecMenu(menu, mapToGlobal(at), this); });
     const QSize size = page->ControlSize();
     if (size.isValid())
         resize(size);

@@ -7,16 +7,16 @@ namespace dayloom {
 
 namespace {
 
-QString runDialog(const FileDialogSpec& spec, QWidget* parent, bool save)
+QString runDialog(const FileDialogSpec& desc, QWidget* parent, bool save)
 {
-    QFileDialog dialog(parent, spec.title, spec.directory, spec.filter);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    QFileDialog dialog(parent, desc.title, desc.directory, desc.filter);
+    dialog.setDefaultSuffix(desc.defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        if (!spec.proposedName.isEmpty())
-            dialog.selectFile(QDir(spec.directory).filePath(spec.proposedName));
+        if (!desc.proposedName.isEmpty())
+            dialog.selectFile(QDir(desc.directory).filePath(desc.proposedName));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -28,14 +28,14 @@ QString runDialog(const FileDialogSpec& spec, QWidget* parent, bool save)
 
 }  // namespace
 
-QString RunOpenFileDialog(const FileDialogSpec& spec, QWidget* parent)
+QString RunOpenFileDialog(const FileDialogSpec& desc, QWidget* parent)
 {
-    return runDialog(spec, parent, false);
+    return runDialog(desc, parent, false);
 }
 
-QString RunSaveFileDialog(const FileDialogSpec& spec, QWidget* parent)
+QString RunSaveFileDialog(const FileDialogSpec& desc, QWidget* parent)
 {
-    return runDialog(spec, parent, true);
+    return runDialog(desc, parent, true);
 }
 
 }  // namespace dayloom

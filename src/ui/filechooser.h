@@ -21,11 +21,11 @@ struct FileDialogSpec {
 
 // Returns the chosen full path, or an empty string when cancelled. Tests
 // replace the dialogs with their own chooser.
-using FileChooser = std::function<QString(const FileDialogSpec& spec)>;
+using FileChooser = std::function<QString(const FileDialogSpec& desc)>;
 
 // The standard dialogs: an existing file to open (read-only box hidden); a
 // file to save, asking before it overwrites one.
-QString RunOpenFileDialog(const FileDialogSpec& spec, QWidget* parent);
-QString RunSaveFileDialog(const FileDialogSpec& spec, QWidget* parent);
+QString RunOpenFileDialog(const FileDialogSpec& desc, QWidget* parent);
+QString RunSaveFileDialog(const FileDialogSpec& desc, QWidget* parent);
 
 }  // namespace dayloom

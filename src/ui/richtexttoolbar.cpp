@@ -107,11 +107,11 @@ RichTextToolBar::RichTextToolBar(QWidget* parent) : QWidget(parent)
     });
 
     int index = 0;
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonSpec& desc : kButtons) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(spec.name));
-        b->setText(QString::fromUtf8(spec.glyph));
-        b->setToolTip(QString::fromLatin1(spec.tip));
+        b->setObjectName(QString::fromLatin1(desc.name));
+        b->setText(QString::fromUtf8(desc.glyph));
+        b->setToolTip(QString::fromLatin1(desc.tip));
         b->setAutoRaise(true);
         b->setFixedHeight(22);
         if (index < 3) {

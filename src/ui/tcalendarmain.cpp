@@ -271,12 +271,12 @@ void TCalendarMain::buildToolPanel(QWidget* panel)
 
     m_toolGroup = new QButtonGroup(this);
     m_toolGroup->setExclusive(true);
-    for (const ToolSpec& spec : kTools) {
-        QToolButton* b = toolButton(spec.name, QString::fromLatin1(spec.glyph),
-                                    QString::fromLatin1(spec.hint));
+    for (const ToolSpec& desc : kTools) {
+        QToolButton* b = toolButton(desc.name, QString::fromLatin1(desc.glyph),
+                                    QString::fromLatin1(desc.hint));
         b->setCheckable(true);
         b->setAutoRaise(true);
-        m_toolGroup->addButton(b, int(spec.state));
+        m_toolGroup->addButton(b, int(desc.state));
         row->addWidget(b);
     }
     m_toolGroup->button(psPointing)->setChecked(true);
@@ -827,12 +827,12 @@ void TCalendarMain::FileOpenClick()
     DoSaveRichtext();
     CheckSaveNeeded();
     // 2.
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Open Calendar File");
-    spec.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
-    spec.defaultSuffix = QStringLiteral("DLF");
-    spec.directory = ProgramDir();
-    const QString path = m_openChooser ? m_openChooser(spec) : RunOpenFileDialog(spec, this);
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Open Calendar File");
+    desc.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
+    desc.defaultSuffix = QStringLiteral("DLF");
+    desc.directory = ProgramDir();
+    const QString path = m_openChooser ? m_openChooser(desc) : RunOpenFileDialog(desc, this);
     if (path.isEmpty())
         return;
     // 3.
@@ -957,17 +957,17 @@ void TCalendarMain::FileSaveClick()
 bool TCalendarMain::FileSaveAsClick()
 {
     // 1., 2.
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save Calendar File");
-    spec.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
-    spec.defaultSuffix = QStringLiteral("DLF");
-    spec.directory = ProgramDir();
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Save Calendar File");
+    desc.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
+    desc.defaultSuffix = QStringLiteral("DLF");
+    desc.directory = ProgramDir();
     if (m_currentFile.isEmpty())
-        spec.proposedName = m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
+        desc.proposedName = m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
                             QString::number(m_page->MainCalYear()) + QStringLiteral(".DLF");
     else
-        spec.proposedName = QFileInfo(m_currentFile).fileName();
-    const QString path = m_saveChooser ? m_saveChooser(spec) : RunSaveFileDialog(spec, this);
+        desc.proposedName = QFileInfo(m_currentFile).fileName();
+    const QString path = m_saveChooser ? m_saveChooser(desc) : RunSaveFileDialog(desc, this);
     // 3.
     bool saved = false;
     if (!path.isEmpty() && SaveCalendarFile(path)) {
@@ -994,17 +994,17 @@ void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QSt
                         const FileChooser& chooser, const PictureCommand& command)
 {
     const QString ext = QString::fromLatin1(command.Extension);
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save Calendar As Bitmap");
-    spec.filter = QString::fromLatin1(command.Filter);
-    spec.defaultSuffix = ext;
-    spec.directory = ProgramDir();
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Save Calendar As Bitmap");
+    desc.filter = QString::fromLatin1(command.Filter);
+    desc.defaultSuffix = ext;
+    desc.directory = ProgramDir();
     if (currentFile.isEmpty())
-        spec.proposedName = page.GetMonthName(page.MainCalMonth()).left(3) +
+        desc.proposedName = page.GetMonthName(page.MainCalMonth()).left(3) +
                             QString::number(page.MainCalYear()) + QLatin1Char('.') + ext;
     else
-        spec.proposedName = QFileInfo(currentFile).completeBaseName() + QLatin1Char('.') + ext;
-    const QString path = chooser ? chooser(spec) : RunSaveFileDialog(spec, &window);
+        desc.proposedName = QFileInfo(currentFile).completeBaseName() + QLatin1Char('.') + ext;
+    const QString path = chooser ? chooser(desc) : RunSaveFileDialog(desc, &window);
     if (path.isEmpty())
         return;
     if (window.SaveCalendarToBitmap(path, command.Jpeg)) {

@@ -56,8 +56,8 @@ protected:
     TCalendarMain& window()
     {
         m_window = std::make_unique<TCalendarMain>();
-        m_window->SetSaveFileChooser([this](const FileDialogSpec& spec) {
-            m_specs << spec;
+        m_window->SetSaveFileChooser([this](const FileDialogSpec& desc) {
+            m_specs << desc;
             return m_choice;
         });
         m_window->show();

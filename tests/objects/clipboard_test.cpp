@@ -201,7 +201,7 @@ TEST(ObjectContainer, ZoomAndNotifications)
 TEST(ObjectContainer, MenuCommandsAndStates)
 {
     Page page;
-    MenuSpec menu = page.panel->ContainerMenu();
+    MenuEntryList menu = page.panel->ContainerMenu();
     EXPECT_EQ(MenuCaptions(menu),
               QStringList({"Bring To Front", "Send To Back", "-", "Cut", "Copy", "Paste", "-", "Delete", "-",
                            "Align Left", "Align Right", "Align Tops", "Align Bottoms", "-", "Center Vertically",
@@ -225,7 +225,7 @@ TEST(ObjectContainer, MenuCommandsAndStates)
     page.panel->SendToBack();
     EXPECT_EQ(page.panel->Handle()->Count(), 0);  // send to back empties the selection
 
-    const MenuSpec labelMenu = page.label->PopupMenu();
+    const MenuEntryList labelMenu = page.label->PopupMenu();
     const QStringList captions = MenuCaptions(labelMenu);
     EXPECT_EQ(captions.mid(0, 12),
               QStringList({"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Clone", "-", "Locked",

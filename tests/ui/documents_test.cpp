@@ -85,12 +85,12 @@ protected:
                 preview.ResetPage();
             return isNew;
         });
-        m_window->SetOpenFileChooser([this](const FileDialogSpec& spec) {
-            m_lastSpec = spec;
+        m_window->SetOpenFileChooser([this](const FileDialogSpec& desc) {
+            m_lastSpec = desc;
             return m_choice;
         });
-        m_window->SetSaveFileChooser([this](const FileDialogSpec& spec) {
-            m_lastSpec = spec;
+        m_window->SetSaveFileChooser([this](const FileDialogSpec& desc) {
+            m_lastSpec = desc;
             return m_choice;
         });
         m_window->show();

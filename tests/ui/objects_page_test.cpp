@@ -31,12 +31,12 @@ struct PageFixture {
     QObject owner;
     TCalendarPanel32* page = new TCalendarPanel32(&owner);
     CalendarPageWidget widget{page};
-    QList<MenuSpec> menus;
+    QList<MenuEntryList> menus;
 
     PageFixture()
     {
         new MasterRichTextRenderer(&owner);
-        page->SetMenuPresenter([this](const MenuSpec& m, QPoint) { menus << m; });
+        page->SetMenuPresenter([this](const MenuEntryList& m, QPoint) { menus << m; });
         widget.show();
         // Key shortcuts of any other window still open must not take the keys.
         QApplication::setActiveWindow(&widget);

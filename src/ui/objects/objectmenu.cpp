@@ -4,9 +4,9 @@
 
 namespace dayloom {
 
-void FillMenu(QMenu* menu, const MenuSpec& spec)
+void FillMenu(QMenu* menu, const MenuEntryList& desc)
 {
-    for (const MenuItemSpec& item : spec) {
+    for (const MenuEntry& item : desc) {
         if (item.IsSeparator()) {
             menu->addSeparator();
             continue;
@@ -28,10 +28,10 @@ void FillMenu(QMenu* menu, const MenuSpec& spec)
     }
 }
 
-void ExecMenu(const MenuSpec& spec, QPoint globalPos, QWidget* parent)
+void ExecMenu(const MenuEntryList& desc, QPoint globalPos, QWidget* parent)
 {
     QMenu menu(parent);
-    FillMenu(&menu, spec);
+    FillMenu(&menu, desc);
     // The action may destroy the object whose menu this is: run it after
     // the menu has closed.
     QAction* chosen = menu.exec(globalPos);

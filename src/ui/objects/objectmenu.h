@@ -2,7 +2,7 @@
 
 #include <QPoint>
 
-#include "objects/menuitemspec.h"
+#include "objects/menuentry.h"
 
 class QMenu;
 class QWidget;
@@ -11,8 +11,8 @@ namespace dayloom {
 
 // Fills a menu from its description (captions, separators, ticks, enabled
 // states, submenus); the actions run the description's actions.
-void FillMenu(QMenu* menu, const MenuSpec& spec);
+void FillMenu(QMenu* menu, const MenuEntryList& desc);
 // Shows the menu at a global position and runs the chosen action.
-void ExecMenu(const MenuSpec& spec, QPoint globalPos, QWidget* parent);
+void ExecMenu(const MenuEntryList& desc, QPoint globalPos, QWidget* parent);
 
 }  // namespace dayloom

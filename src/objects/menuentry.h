@@ -9,38 +9,38 @@ namespace dayloom {
 
 // One entry of a popup menu, described by the model and turned into a real
 // menu by the widgets. A caption of "-" is a separator.
-struct MenuItemSpec {
+struct MenuEntry {
     QString caption;
     bool enabled = true;
     bool checkable = false;
     bool checked = false;
     int tag = 0;
     std::function<void()> action;
-    QList<MenuItemSpec> submenu;
+    QList<MenuEntry> submenu;
 
     bool IsSeparator() const { return caption == QLatin1String("-"); }
 
-    static MenuItemSpec Separator()
+    static MenuEntry Separator()
     {
-        MenuItemSpec m;
+        MenuEntry m;
         m.caption = QStringLiteral("-");
         return m;
     }
-    static MenuItemSpec Item(const QString& caption, std::function<void()> action)
+    static MenuEntry Item(const QString& caption, std::function<void()> action)
     {
-        MenuItemSpec m;
+        MenuEntry m;
         m.caption = caption;
         m.action = std::move(action);
         return m;
     }
 };
 
-using MenuSpec = QList<MenuItemSpec>;
+using MenuEntryList = QList<MenuEntry>;
 
 // The item with that caption, searched through submenus too; null when absent.
-MenuItemSpec* FindMenuItem(MenuSpec& menu, const QString& caption);
-const MenuItemSpec* FindMenuItem(const MenuSpec& menu, const QString& caption);
+MenuEntry* FindMenuItem(MenuEntryList& menu, const QString& caption);
+const MenuEntry* FindMenuItem(const MenuEntryList& menu, const QString& caption);
 // The captions at the top level, in order.
-QStringList MenuCaptions(const MenuSpec& menu);
+QStringList MenuCaptions(const MenuEntryList& menu);
 
 }  // namespace dayloom

@@ -99,6 +99,22 @@ bool TFont::operator==(const TFont& other) const
            m_color == other.m_color && m_pitch == other.m_pitch && m_charset == other.m_charset;
 }
 
+void TFont::AssignQFont(const QFont& font)
+{
+    ++m_updating;
+    const QString oldName = m_name;
+    const int oldHeight = m_height;
+    const TFontStyles oldStyle = m_style;
+    SetName(font.family());
+    if (font.pointSize() > 0)
+        SetSize(font.pointSize());
+    SetStyle((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+             (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));
+    --m_updating;
+    if (m_name != oldName || m_height != oldHeight || m_style != oldStyle)
+        notify();
+}
+
 static void applyStyle(QFont& f, TFontStyles style)
 {
     f.setBold(style & fsBold);

@@ -54,6 +54,10 @@ public:
     bool SameLook(const TFont& other) const;
     bool operator==(const TFont& other) const;
 
+    // Takes face, point size (when the font has one) and style from a font
+    // a font dialog chose; colour, pitch and character set stay.
+    void AssignQFont(const QFont& font);
+
     // A QFont at trunc(points * zoom) points (at least 1).
     QFont ToQFont(double zoom = 1.0) const;
     // A QFont whose pixel size is trunc(|height| * zoom) (at least 1).

@@ -77,3 +77,22 @@ TEST(TColorTest, PlainAndSystemColours)
     EXPECT_FALSE(IsSystemColor(clNone));
     EXPECT_EQ(ColorToRGB(clWindowText) & 0xFF000000u, 0u);
 }
+
+TEST(TFontTest, TakesWhatAFontDialogChoseInOneNotification)
+{
+    TFont f;
+    f.SetColor(clRed);
+    QSignalSpy spy(&f, &TFont::changed);
+    QFont chosen("Times New Roman");
+    chosen.setPointSize(18);
+    chosen.setBold(true);
+    chosen.setStrikeOut(true);
+    f.AssignQFont(chosen);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(f.Name(), "Times New Roman");
+    EXPECT_EQ(f.Size(), 18);
+    EXPECT_EQ(f.Style(), fsBold | fsStrikeOut);
+    EXPECT_EQ(f.Color(), clRed);
+    f.AssignQFont(chosen);
+    EXPECT_EQ(spy.count(), 1);
+}

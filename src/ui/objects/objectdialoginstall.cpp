@@ -29,19 +29,7 @@ void InstallObjectDialogs(QWidget* parent)
         const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), owner.data());
         if (!ok)
             return false;
-        font.SetName(chosen.family());
-        if (chosen.pointSize() > 0)
-            font.SetSize(chosen.pointSize());
-        TFontStyles style = 0;
-        if (chosen.bold())
-            style |= fsBold;
-        if (chosen.italic())
-            style |= fsItalic;
-        if (chosen.underline())
-            style |= fsUnderline;
-        if (chosen.strikeOut())
-            style |= fsStrikeOut;
-        font.SetStyle(style);
+        font.AssignQFont(chosen);
         return true;
     };
     hooks.chooseColor = [owner](TColor& color) {

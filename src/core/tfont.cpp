@@ -1,5 +1,6 @@
 #include "core/tfont.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/screen.h"
@@ -37,7 +38,9 @@ int TFont::Size() const
 
 void TFont::SetSize(int points)
 {
-    SetHeight(-int(std::lround(double(points) * double(ScreenPPI()) / 72.0)));
+    // Clamped so that an absurd size from a damaged file cannot overflow.
+    const double height = std::clamp(double(points) * double(ScreenPPI()) / 72.0, -1e9, 1e9);
+    SetHeight(-int(std::lround(height)));
 }
 
 void TFont::SetStyle(TFontStyles style)

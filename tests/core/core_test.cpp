@@ -47,6 +47,8 @@ TEST(TFontTest, SizeFollowsHeightAtScreenPpi)
     EXPECT_EQ(f.Size(), 16);
     f.SetHeight(-13);
     EXPECT_EQ(f.Size(), 10);
+    f.SetSize(2000000000);  // a damaged file's size must not overflow
+    EXPECT_LT(f.Height(), 0);
 }
 
 TEST(TFontTest, ChangesNotifyOnceAndSameLookIgnoresSize)

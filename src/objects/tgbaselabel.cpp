@@ -123,6 +123,12 @@ void TGBaseLabel::SetAngle(int angle)
         return;
     m_angle = angle;
     m_dirty = true;
+    // A stored label comes with its alignment and bounds as they were
+    // saved; turning it is what resets them, reading it back is not.
+    if (IsLoading()) {
+        Repaint();
+        return;
+    }
     if (angle != 0)
         m_alignment = taLeftJustify;
     const bool upright = angle == 0 || angle == 180;

@@ -36,7 +36,8 @@ public:
     void SetcolorShadow(TColor color);
     int Angle() const { return m_angle; }
     // 0, 90, 180 or 270; anything else is ignored. A nonzero angle sets
-    // left alignment; width and height swap when the orientation needs it.
+    // left alignment; width and height swap when the orientation needs it
+    // (not while the label is being read: it comes as it was saved).
     void SetAngle(int angle);
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/screen.h"
+#include "richtext/richtextformat.h"
 #include "richtext/twprtfstorage.h"
 #include "ui/richtexttoolbar.h"
 #include "ui/uiutil.h"
@@ -63,6 +65,21 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
     m_scroll->setWidget(m_panel);
     column->addWidget(m_scroll, 1);
     m_toolBar->Attach(m_editor);
+    // The tool bar speaks in the stored sizes: these run after its own
+    // handlers and translate between them and the zoomed text.
+    connect(m_editor, &QTextEdit::currentCharFormatChanged, this,
+            &TRichTextLabelEditor::showUnscaledFormat);
+    connect(m_editor, &QTextEdit::cursorPositionChanged, this,
+            &TRichTextLabelEditor::showUnscaledFormat);
+    connect(m_toolBar->FontSizeList(), &QComboBox::textActivated, this, [this](const QString& t) {
+        bool ok = false;
+        const int points = t.toInt(&ok);
+        if (!ok || points <= 0 || points > 255 || m_textZoom == 100)
+            return;
+        QTextCharFormat format;
+        format.setFontPointSize(points * m_textZoom / 100.0);
+        m_editor->mergeCurrentCharFormat(format);
+    });
 
     auto* bar = new QHBoxLayout;
     auto* help = new QPushButton(QStringLiteral("Help"), this);
@@ -89,16 +106,37 @@ TRichTextLabelEditor::~TRichTextLabelEditor()
 
 void TRichTextLabelEditor::SetText(const TWPRtfStorage& text)
 {
-    std::unique_ptr<QTextDocument> copy(text.Document().clone());
-    m_editor->setDocument(copy.release());
-    m_editor->document()->setParent(m_editor);
-    m_editor->document()->setDocumentMargin(0);
-    layoutText();
+    QTextDocument* doc = text.Document().clone(m_editor);
+    m_editor->setDocument(doc);
+    doc->setDocumentMargin(0);
+    m_textZoom = 100;
+    scaleText();
 }
 
 void TRichTextLabelEditor::TakeText(TWPRtfStorage& into) const
 {
-    into.AssignDocument(*m_editor->document());
+    QTextDocument* doc = m_editor->document();
+    if (m_textZoom == 100) {
+        into.AssignDocument(*doc);
+        return;
+    }
+    // Back to 100 % for the store, then to the zoom again for the editor;
+    // the store writes sizes rounded, so the round trip leaves no trace.
+    const qreal factor = m_textZoom / 100.0;
+    auto scaleDefaultFont = [doc](qreal f) {
+        QFont font = doc->defaultFont();
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * f);
+        doc->setDefaultFont(font);
+    };
+    const bool modified = doc->isModified();
+    ScaleDocument(*doc, 1.0 / factor);
+    scaleDefaultFont(1.0 / factor);
+    into.AssignDocument(*doc);
+    ScaleDocument(*doc, factor);
+    scaleDefaultFont(factor);
+    doc->clearUndoRedoStacks();  // undoing a scaling would leave the sizes wrong
+    doc->setModified(modified);
 }
 
 void TRichTextLabelEditor::SetPanelSize(QSize size)
@@ -179,9 +217,40 @@ void TRichTextLabelEditor::resizePanel()
 
 void TRichTextLabelEditor::layoutText()
 {
-    // Break lines where the page does: the layout page in pixels at 100 %.
+    scaleText();
+    // Break lines where the page does: the layout page in pixels at the
+    // zoom the text is shown at.
     if (m_pageWidthTwips > 0)
-        m_editor->document()->setTextWidth(m_pageWidthTwips * ScreenPPI() / 1440.0);
+        m_editor->document()->setTextWidth(m_pageWidthTwips * ScreenPPI() / 1440.0 * m_textZoom / 100.0);
+}
+
+void TRichTextLabelEditor::scaleText()
+{
+    if (m_textZoom == m_zoom || m_textZoom <= 0)
+        return;
+    QTextDocument* doc = m_editor->document();
+    const qreal factor = qreal(m_zoom) / m_textZoom;
+    const bool modified = doc->isModified();
+    ScaleDocument(*doc, factor);
+    QFont font = doc->defaultFont();
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+        doc->setDefaultFont(font);
+    }
+    doc->clearUndoRedoStacks();  // undoing a scaling would leave the sizes wrong
+    doc->setModified(modified);
+    m_textZoom = m_zoom;
+    showUnscaledFormat();
+}
+
+void TRichTextLabelEditor::showUnscaledFormat()
+{
+    if (m_textZoom == 100)
+        return;
+    QTextCharFormat format = m_editor->currentCharFormat();
+    if (format.fontPointSize() > 0)
+        format.setFontPointSize(format.fontPointSize() * 100.0 / m_textZoom);
+    m_toolBar->ShowFormat(format, m_editor->alignment());
 }
 
 }  // namespace dayloom

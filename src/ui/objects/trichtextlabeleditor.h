@@ -50,6 +50,10 @@ protected:
 private:
     void resizePanel();
     void layoutText();
+    // Brings the shown text to m_zoom: the editor holds a copy of the text
+    // scaled by the zoom, taken back to 100 % by TakeText.
+    void scaleText();
+    void showUnscaledFormat();
 
     RichTextToolBar* m_toolBar;
     QToolButton* m_zoomIn;
@@ -58,6 +62,7 @@ private:
     QFrame* m_panel;
     QTextEdit* m_editor;
     int m_zoom = 100;
+    int m_textZoom = 100;  // the zoom the editor's document is scaled to
     int m_baseZoom = 100;
     QSize m_baseSize;
     int m_pageWidthTwips = 0;

@@ -1,0 +1,217 @@
+// Page objects inside a calendar document: a plain label, a rich-text label
+// and a month calendar, each set away from its defaults, go through a saved
+// file and come back with the same values, and saving again gives the same
+// bytes.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "objects/masterrichtextrenderer.h"
+#include "objects/pageobjectclasses.h"
+#include "objects/tgflatcalendar.h"
+#include "objects/tgplabel.h"
+#include "objects/tgprichbaselabel.h"
+#include "page/calendardocument.h"
+#include "page/tcalendarpanel32.h"
+#include "pagetestutil.h"
+#include "richtext/twprtfstorage.h"
+#include "stream/componentregistry.h"
+
+namespace dayloom::test {
+namespace {
+
+const char kRichRtf[] =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+    "{\\colortbl;\\red200\\green0\\blue0;\\red0\\green0\\blue160;}"
+    "\\qc\\f0\\fs32 Big {\\b\\cf1 red bold}\\par"
+    "\\ql\\f1\\fs18 small {\\i\\ul\\cf2 blue} tail\\par}";
+
+void SetFont(TFont* f, const char* name, int size, int style, TColor color)
+{
+    f->SetName(QString::fromLatin1(name));
+    f->SetSize(size);
+    f->SetStyle(style);
+    f->SetColor(color);
+}
+
+void ExpectSameFont(const TFont* a, const TFont* b, const char* what)
+{
+    SCOPED_TRACE(what);
+    EXPECT_EQ(a->Name(), b->Name());
+    EXPECT_EQ(a->Height(), b->Height());
+    EXPECT_EQ(a->Style(), b->Style());
+    EXPECT_EQ(a->Color(), b->Color());
+}
+
+// A page under `owner`, which also holds the shared rich-text renderer.
+struct ObjectPage {
+    QObject owner;
+    TCalendarPanel32* page;
+    ObjectPage() : page(new TCalendarPanel32(&owner))
+    {
+        new MasterRichTextRenderer(&owner);
+    }
+};
+
+void FillObjects(TCalendarPanel32& page)
+{
+    auto* label = new TGPLabel;
+    label->setObjectName(QStringLiteral("Component0"));
+    page.AddObject(label);
+    label->SetCaption(QStringLiteral("Fête d'été"));
+    SetFont(label->Font(), "Times New Roman", 19, fsBold | fsItalic, Bgr(10, 120, 30));
+    label->SetAngle(90);
+    label->SetAlignment(taRightJustify);  // after the angle, which resets it
+    label->SetBounds(QRect(40, 30, 180, 60));  // wide though turned: resized later
+    label->SetTransparent(false);
+    label->SetBackColor(Bgr(250, 240, 200));
+    label->SetBorderStyle(bsSingle);
+    label->SetDepthShadow(3);
+    label->SetDirectionShadow(sdDownLeft);
+    label->SetcolorShadow(Bgr(90, 90, 90));
+    label->SetDepthHighlight(2);
+    label->SetDirectionHighlight(hdUpRight);
+    label->SetcolorHighlight(Bgr(255, 255, 0));
+    label->SetLocked(true);
+    label->SetTag(77);
+    label->SetHint(QStringLiteral("a hint"));
+
+    auto* rich = new TGPRichBaseLabel;
+    rich->setObjectName(QStringLiteral("Component1"));
+    page.AddObject(rich);
+    rich->Setup();
+    rich->SetBounds(QRect(150, 60, 230, 90));
+    rich->SetRTFText(RtfStore(kRichRtf));
+    rich->SetTransparent(false);
+    rich->SetBGColor(Bgr(220, 230, 255));
+    rich->SetBorderStyle(bsNone);
+    rich->SetUnselectable(true);
+
+    auto* cal = new TGFlatCalendar;
+    cal->setObjectName(QStringLiteral("Component2"));
+    page.AddObject(cal);
+    cal->SetBounds(QRect(300, 250, 210, 170));
+    cal->SetLanguage(fclGerman);
+    cal->SetStartOfWeek(2);
+    cal->SetMonth(2);
+    cal->SetYear(2032);
+    cal->SetShowYear(true);
+    cal->SetShadowColor(Bgr(30, 60, 90));
+    cal->SetShadowDepth(6);
+    cal->SetShadowPosition(fcpUpperLeft);
+    cal->SetCalTransparent(true);
+    cal->SetDayNameBGColor(Bgr(1, 2, 3));
+    cal->SetTitleBGcolor(Bgr(4, 5, 6));
+    cal->SetBackgroundcolor(Bgr(7, 8, 9));
+    cal->SetCalendarBorderStyle(fcbTopBottom);
+    cal->SetDayNameBorderStyle(fcbBottom);
+    cal->SetCellBorderStyle(fcbNone);
+    cal->SetDayNameStyle(fdsWhole);
+    SetFont(cal->TitleFont(), "Courier New", 14, fsUnderline, Bgr(200, 0, 0));
+    SetFont(cal->DayNameFont(), "Verdana", 9, fsBold, Bgr(0, 100, 0));
+    SetFont(cal->CellFont(), "Georgia", 11, fsItalic | fsStrikeOut, Bgr(0, 0, 150));
+}
+
+template <class T>
+T* Nth(const TCalendarPanel32& page, int i)
+{
+    return qobject_cast<T*>(page.Objects().value(i));
+}
+
+class DocumentObjectsTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterPageObjectClasses(ComponentRegistry::Global()); }
+    QTemporaryDir dir;
+};
+
+TEST_F(DocumentObjectsTest, ObjectsSurviveSaveAndLoadUnchanged)
+{
+    ASSERT_TRUE(dir.isValid());
+    ObjectPage first;
+    FillObjects(*first.page);
+    const QString path1 = dir.filePath(QStringLiteral("first.dlf"));
+    const QString path2 = dir.filePath(QStringLiteral("second.dlf"));
+    CalendarDocument::SaveToFile(*first.page, path1);
+
+    ObjectPage second;
+    CalendarDocument::LoadFromFile(*second.page, path1, &second.owner);
+    ASSERT_EQ(second.page->Objects().size(), 3);
+    CalendarDocument::SaveToFile(*second.page, path2);
+    const QByteArray bytes1 = CalendarDocument::ReadWholeFile(path1);
+    EXPECT_EQ(CalendarDocument::ReadWholeFile(path2), bytes1);
+
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(second.page->Objects()[i]->Bounds(), first.page->Objects()[i]->Bounds());
+        EXPECT_EQ(second.page->Objects()[i]->objectName(), QStringLiteral("Component%1").arg(i));
+        EXPECT_EQ(second.page->Objects()[i]->Container(), second.page);
+    }
+
+    const TGPLabel* a = Nth<TGPLabel>(*first.page, 0);
+    const TGPLabel* b = Nth<TGPLabel>(*second.page, 0);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->Caption(), a->Caption());
+    ExpectSameFont(a->Font(), b->Font(), "label font");
+    EXPECT_EQ(b->Angle(), 90);
+    EXPECT_EQ(b->Alignment(), a->Alignment());
+    EXPECT_FALSE(b->Transparent());
+    EXPECT_EQ(b->BackColor(), a->BackColor());
+    EXPECT_EQ(b->BorderStyle(), bsSingle);
+    EXPECT_EQ(b->DepthShadow(), 3);
+    EXPECT_EQ(b->DirectionShadow(), sdDownLeft);
+    EXPECT_EQ(b->colorShadow(), a->colorShadow());
+    EXPECT_EQ(b->DepthHighlight(), 2);
+    EXPECT_EQ(b->DirectionHighlight(), hdUpRight);
+    EXPECT_EQ(b->colorHighlight(), a->colorHighlight());
+    EXPECT_TRUE(b->Locked());
+    EXPECT_EQ(b->Tag(), 77);
+    EXPECT_EQ(b->Hint(), a->Hint());
+    // The laid-out text agrees too, not only the stored values.
+    EXPECT_EQ(b->MainRect(), a->MainRect());
+    EXPECT_EQ(b->ShadowRect(), a->ShadowRect());
+
+    const TGPRichBaseLabel* ra = Nth<TGPRichBaseLabel>(*first.page, 1);
+    const TGPRichBaseLabel* rb = Nth<TGPRichBaseLabel>(*second.page, 1);
+    ASSERT_TRUE(rb);
+    EXPECT_EQ(rb->RTFText().RtfText(), ra->RTFText().RtfText());
+    EXPECT_TRUE(rb->RTFText().Document().toPlainText().contains(QStringLiteral("red bold")));
+    EXPECT_FALSE(rb->Transparent());
+    EXPECT_EQ(rb->BGColor(), ra->BGColor());
+    EXPECT_EQ(rb->BorderStyle(), bsNone);
+    EXPECT_TRUE(rb->Unselectable());
+    EXPECT_EQ(rb->PageWidthTwips(), ra->PageWidthTwips());
+    // Set up on loading: the renderer under the owner it was loaded for.
+    EXPECT_EQ(rb->Master(), MasterRichTextRenderer::Find(second.page));
+    EXPECT_NE(rb->Master(), nullptr);
+
+    const TGFlatCalendar* ca = Nth<TGFlatCalendar>(*first.page, 2);
+    const TGFlatCalendar* cb = Nth<TGFlatCalendar>(*second.page, 2);
+    ASSERT_TRUE(cb);
+    EXPECT_EQ(cb->Language(), fclGerman);
+    EXPECT_EQ(cb->StartOfWeek(), 2);
+    EXPECT_EQ(cb->Month(), 2);
+    EXPECT_EQ(cb->Year(), 2032);
+    EXPECT_TRUE(cb->ShowYear());
+    EXPECT_EQ(cb->ShadowColor(), ca->ShadowColor());
+    EXPECT_EQ(cb->ShadowDepth(), 6);
+    EXPECT_EQ(cb->ShadowPosition(), fcpUpperLeft);
+    EXPECT_TRUE(cb->CalTransparent());
+    EXPECT_EQ(cb->DayNameBGColor(), ca->DayNameBGColor());
+    EXPECT_EQ(cb->TitleBGcolor(), ca->TitleBGcolor());
+    EXPECT_EQ(cb->Backgroundcolor(), ca->Backgroundcolor());
+    EXPECT_EQ(cb->CalendarBorderStyle(), fcbTopBottom);
+    EXPECT_EQ(cb->DayNameBorderStyle(), fcbBottom);
+    EXPECT_EQ(cb->CellBorderStyle(), fcbNone);
+    EXPECT_EQ(cb->DayNameStyle(), fdsWhole);
+    ExpectSameFont(ca->TitleFont(), cb->TitleFont(), "title font");
+    ExpectSameFont(ca->DayNameFont(), cb->DayNameFont(), "day-name font");
+    ExpectSameFont(ca->CellFont(), cb->CellFont(), "cell font");
+    EXPECT_EQ(cb->CalendarRect(), ca->CalendarRect());
+    EXPECT_EQ(cb->ShadowRect(), ca->ShadowRect());
+
+    // The painted page agrees as well.
+    EXPECT_EQ(PaintedPage(*second.page), PaintedPage(*first.page));
+}
+
+}  // namespace
+}  // namespace dayloom::test

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -131,6 +134,26 @@ void ShowHelpTopic(int context)
 void ShowHelpContents()
 {
     HelpWindow::Instance()->ShowContents();
+}
+
+QHBoxLayout* HelpOkCancelBar(QDialog* dialog, int helpContext)
+{
+    auto* bar = new QHBoxLayout;
+    auto* help = new QPushButton(QStringLiteral("Help"), dialog);
+    auto* ok = new QPushButton(QStringLiteral("Ok"), dialog);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    ok->setDefault(true);
+    bar->addWidget(help);
+    bar->addStretch();
+    bar->addWidget(ok);
+    bar->addWidget(cancel);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(help, &QPushButton::clicked, dialog,
+                     [helpContext] { ShowHelpTopic(helpContext); });
+    return bar;
 }
 
 }  // namespace dayloom

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QString>
 
+class QDialog;
+class QHBoxLayout;
 class QWidget;
 
 namespace dayloom {
@@ -21,6 +23,11 @@ struct MessageRequest {
 using MessageHook = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
 // Installs a hook (an empty one removes it); returns the previous one.
 MessageHook SetMessageHook(MessageHook hook);
+
+// The button row of the program's dialogs: "Help" on the left (opening help
+// topic helpContext), then "Ok" (the default, accepts) and "Cancel" (rejects)
+// on the right. The buttons are named "OKButton" and "CancelButton".
+QHBoxLayout* HelpOkCancelBar(QDialog* dialog, int helpContext);
 
 // "\r\n" and a lone "\r" in a message text are line breaks.
 QString MessageLines(const QString& text);

@@ -22,21 +22,7 @@ TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent)
     m_edit->setObjectName(QStringLiteral("Edit1"));
     column->addWidget(m_edit);
     column->addStretch();
-    auto* bar = new QHBoxLayout;
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    ok->setDefault(true);
-    bar->addWidget(help);
-    bar->addStretch();
-    bar->addWidget(ok);
-    bar->addWidget(cancel);
-    column->addLayout(bar);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(40004); });
+    column->addLayout(HelpOkCancelBar(this, 40004));
     m_edit->setFocus();
 }
 

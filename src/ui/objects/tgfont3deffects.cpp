@@ -97,20 +97,7 @@ TGFont3DEffects::TGFont3DEffects(QWidget* parent) : QDialog(parent), m_sample(ne
     frameLayout->addWidget(m_sampleArea);
     column->addWidget(frame, 1);
 
-    auto* bar = new QHBoxLayout;
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    bar->addWidget(help);
-    bar->addStretch();
-    bar->addWidget(ok);
-    bar->addWidget(cancel);
-    column->addLayout(bar);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(40008); });
+    column->addLayout(HelpOkCancelBar(this, 40008));
 
     for (QComboBox* c : {m_shadowDirection, m_shadowDepth, m_highlightDirection, m_highlightDepth})
         connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { applyToSample(); });

@@ -81,20 +81,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
         m_editor->mergeCurrentCharFormat(format);
     });
 
-    auto* bar = new QHBoxLayout;
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    bar->addWidget(help);
-    bar->addStretch();
-    bar->addWidget(ok);
-    bar->addWidget(cancel);
-    column->addLayout(bar);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(40013); });
+    column->addLayout(HelpOkCancelBar(this, 40013));
     connect(m_zoomIn, &QToolButton::clicked, this, &TRichTextLabelEditor::ZoomIn);
     connect(m_zoomOut, &QToolButton::clicked, this, &TRichTextLabelEditor::ZoomOut);
 }

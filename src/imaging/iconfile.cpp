@@ -1,5 +1,7 @@
 #include "imaging/iconfile.h"
 
+#include <utility>
+
 #include <QPainter>
 
 #include "imaging/bytereader.h"
@@ -59,11 +61,11 @@ void CompleteEntry(IconEntry& e)
     }
 }
 
-}  // namespace
-
-IconFile IconFile::FromBytes(const QByteArray& file)
+// The header shared by icon files and icon groups: reserved 0, type 1 (icon)
+// or 2 (cursor), and an image count whose entries of entrySize bytes must
+// all be there.
+std::pair<quint16, int> readDirectoryHeader(ByteReader& r, int entrySize)
 {
-    ByteReader r(file);
     if (r.U16() != 0)
         ThrowImageError();
     const quint16 type = r.U16();
@@ -72,7 +74,25 @@ IconFile IconFile::FromBytes(const QByteArray& file)
     const int count = r.U16();
     if (count == 0 || count > kMaxImages)
         ThrowImageError();
-    r.Need(qsizetype(count) * 16);
+    r.Need(qsizetype(count) * entrySize);
+    return {type, count};
+}
+
+// A width or height of 0 in a directory entry means 256.
+void widenZeroSizes(IconEntry& e)
+{
+    if (e.Width == 0)
+        e.Width = 256;
+    if (e.Height == 0)
+        e.Height = 256;
+}
+
+}  // namespace
+
+IconFile IconFile::FromBytes(const QByteArray& file)
+{
+    ByteReader r(file);
+    const auto [type, count] = readDirectoryHeader(r, 16);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
         IconEntry e;
@@ -87,10 +107,7 @@ IconFile IconFile::FromBytes(const QByteArray& file)
         const quint32 offset = r.U32();
         if (offset > quint32(file.size()) || size > quint32(file.size()) - offset || size == 0)
             ThrowImageError();
-        if (e.Width == 0)
-            e.Width = 256;
-        if (e.Height == 0)
-            e.Height = 256;
+        widenZeroSizes(e);
         e.Data = file.mid(offset, size);
         CompleteEntry(e);
         icon.FEntries.push_back(std::move(e));
@@ -102,15 +119,7 @@ IconFile IconFile::FromGroup(const QByteArray& group,
                              const std::function<QByteArray(quint16)>& resource)
 {
     ByteReader r(group);
-    if (r.U16() != 0)
-        ThrowImageError();
-    const quint16 type = r.U16();
-    if (type != 1 && type != 2)
-        ThrowImageError();
-    const int count = r.U16();
-    if (count == 0 || count > kMaxImages)
-        ThrowImageError();
-    r.Need(qsizetype(count) * 14);
+    const auto [type, count] = readDirectoryHeader(r, 14);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
         IconEntry e;
@@ -122,10 +131,7 @@ IconFile IconFile::FromGroup(const QByteArray& group,
         e.BitCount = r.U16();
         r.U32();  // bytes in resource: the resource itself tells
         const quint16 id = r.U16();
-        if (e.Width == 0)
-            e.Width = 256;
-        if (e.Height == 0)
-            e.Height = 256;
+        widenZeroSizes(e);
         e.Data = resource ? resource(id) : QByteArray();
         if (e.Data.isEmpty())
             continue;

@@ -12,6 +12,7 @@ class TFont;
 class TGBaseLabel;
 class TGPRichBaseLabel;
 class TGFlatCalendar;
+struct LoadedPicture;
 
 // The dialogs page objects open. The model holds only these hooks; the
 // widgets install the real dialogs, tests install scripted answers. A hook
@@ -29,6 +30,11 @@ struct ObjectDialogHooks {
     std::function<bool(TGPRichBaseLabel& label)> editRichText;
     // The floating calendar properties dialog: true when OK copied the values.
     std::function<bool(TGFlatCalendar& calendar)> editFlatCalendar;
+    // The clip-art browser, its "Stretch" and "AutoSize" boxes preset from
+    // the two flags: true when OK was pressed with a file selected; the
+    // picture is then the browser's preview (empty when the file could not
+    // be loaded) and the flags hold the boxes' states.
+    std::function<bool(LoadedPicture& picture, bool& stretch, bool& autoSize)> browseImage;
 };
 
 ObjectDialogHooks& ObjectDialogs();

@@ -4,9 +4,11 @@
 #include "stream/classbuilder.h"
 #include "objects/tgbaselabel.h"
 #include "objects/tgflatcalendar.h"
+#include "objects/tgimage.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
 #include "objects/rtftextcontainer.h"
+#include "objects/tpicture.h"
 
 namespace dayloom {
 
@@ -96,6 +98,22 @@ void registerFlatCalendar(ComponentRegistry& r)
         .Bool("CalTransparent", &F::CalTransparent, &F::SetCalTransparent);
 }
 
+void registerImage(ComponentRegistry& r)
+{
+    using I = TGImage;
+    // The picture has no published properties: its graphic travels as the
+    // extra property "Picture.Data" (see TPicture::WriteExtraProperties).
+    ClassBuilder<TPicture>(r, QStringLiteral("TPicture"));
+    ClassBuilder<I>(r, QStringLiteral("TGImage"))
+        .Creatable()
+        .Bool("AutoSize", &I::AutoSize, &I::SetAutoSize, false)
+        .Enum("BorderStyle", &I::BorderStyle, &I::SetBorderStyle, kBorderStyles)
+        .Object("Picture", &I::Picture)
+        .Bool("Stretch", &I::Stretch, &I::SetStretch, true)
+        .Bool("Reverse", &I::Reverse, &I::SetReverse)
+        .Bool("Flip", &I::Flip, &I::SetFlip);
+}
+
 }  // namespace
 
 void RegisterPageObjectClasses(ComponentRegistry& registry)
@@ -106,6 +124,7 @@ void RegisterPageObjectClasses(ComponentRegistry& registry)
     registerLabels(registry);
     registerRichLabel(registry);
     registerFlatCalendar(registry);
+    registerImage(registry);
 }
 
 }  // namespace dayloom

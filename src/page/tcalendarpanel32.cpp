@@ -7,6 +7,8 @@
 
 #include "dates/calendardates.h"
 #include "objects/tgflatcalendar.h"
+#include "objects/tgimage.h"
+#include "objects/tpicture.h"
 #include "objects/tggraphiccontrol.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
@@ -473,8 +475,18 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& drawn)
         PlaceObject(new TGFlatCalendar(this), r);
         SetPanelState(psPointing);
         break;
+    case psImage: {
+        auto* image = new TGImage(this);
+        PlaceObject(image, r);
+        SetPanelState(psPointing);
+        image->LoadImageFromDisk();
+        // Nothing chosen: the new box goes again.
+        if (image->Picture()->IsEmpty())
+            DeleteObject(image);
+        break;
+    }
     default:
-        // The picture and special-effects kinds hook in here.
+        // The special-effects kind hooks in here.
         break;
     }
 }

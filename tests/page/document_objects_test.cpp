@@ -8,7 +8,10 @@
 
 #include "objects/masterrichtextrenderer.h"
 #include "objects/pageobjectclasses.h"
+#include "imaging/bmpfile.h"
 #include "objects/tgflatcalendar.h"
+#include "objects/tgimage.h"
+#include "objects/tpicture.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
 #include "page/calendardocument.h"
@@ -210,6 +213,55 @@ TEST_F(DocumentObjectsTest, ObjectsSurviveSaveAndLoadUnchanged)
     EXPECT_EQ(cb->ShadowRect(), ca->ShadowRect());
 
     // The painted page agrees as well.
+    EXPECT_EQ(PaintedPage(*second.page), PaintedPage(*first.page));
+}
+
+// Clip art in a document: a mirrored, framed bitmap and an auto-sized one
+// come back with the same pixels, and a second save gives the same bytes.
+TEST_F(DocumentObjectsTest, ImagesKeepTheirPicturesThroughAFile)
+{
+    ASSERT_TRUE(dir.isValid());
+    QImage art(30, 20, QImage::Format_RGB32);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            art.setPixel(x, y, qRgb(x * 8, y * 12, 200 - x * 3));
+    ObjectPage first;
+    auto* framed = new TGImage;
+    framed->setObjectName(QStringLiteral("Component0"));
+    first.page->AddObject(framed);
+    framed->SetBounds(QRect(50, 60, 90, 60));
+    framed->Picture()->SetBitmap(BmpFile::FromImage(art));
+    framed->SetBorderStyle(bsSingle);
+    framed->SetReverse(true);
+    auto* sized = new TGImage;
+    sized->setObjectName(QStringLiteral("Component1"));
+    first.page->AddObject(sized);
+    sized->SetBounds(QRect(200, 60, 10, 10));
+    sized->Picture()->SetBitmap(BmpFile::FromImage(art));
+    sized->SetAutoSize(true);
+    auto* empty = new TGImage;
+    empty->setObjectName(QStringLiteral("Component2"));
+    first.page->AddObject(empty);
+    empty->SetBounds(QRect(300, 60, 40, 40));
+
+    const QString path1 = dir.filePath(QStringLiteral("images.dlf"));
+    const QString path2 = dir.filePath(QStringLiteral("again.dlf"));
+    CalendarDocument::SaveToFile(*first.page, path1);
+    ObjectPage second;
+    CalendarDocument::LoadFromFile(*second.page, path1, &second.owner);
+    ASSERT_EQ(second.page->Objects().size(), 3);
+    CalendarDocument::SaveToFile(*second.page, path2);
+    EXPECT_EQ(CalendarDocument::ReadWholeFile(path2), CalendarDocument::ReadWholeFile(path1));
+
+    const TGImage* a = Nth<TGImage>(*second.page, 0);
+    const TGImage* b = Nth<TGImage>(*second.page, 1);
+    const TGImage* c = Nth<TGImage>(*second.page, 2);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(a->Render(), framed->Render());
+    EXPECT_TRUE(a->Reverse());
+    EXPECT_EQ(b->Bounds(), QRect(200, 60, 30, 20));
+    EXPECT_TRUE(b->AutoSize());
+    EXPECT_TRUE(c->Picture()->IsEmpty());
     EXPECT_EQ(PaintedPage(*second.page), PaintedPage(*first.page));
 }
 

@@ -11,7 +11,10 @@
 #include "core/tfont.h"
 #include "objects/masterrichtextrenderer.h"
 #include "objects/objectdialogs.h"
+#include "imaging/imageloader.h"
 #include "objects/tgflatcalendar.h"
+#include "objects/tgimage.h"
+#include "objects/tpicture.h"
 #include "objects/tghandle.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
@@ -265,6 +268,42 @@ TEST(ObjectsOnPage, DrawingToolsCreateNamedObjects)
     ASSERT_TRUE(r);
     EXPECT_FALSE(r->Transparent());
     EXPECT_EQ(dropped.count(), 3);
+    ObjectDialogs() = ObjectDialogHooks();
+}
+
+// The clip-art tool: the browser opens on the new box; cancelled, the box
+// goes again; a chosen picture stays, stretched to the drawn rectangle.
+TEST(ObjectsOnPage, ClipArtToolKeepsOnlyChosenPictures)
+{
+    PageFixture f;
+    bool cancel = true;
+    int asked = 0;
+    ObjectDialogs().browseImage = [&](LoadedPicture& picture, bool&, bool&) {
+        ++asked;
+        EXPECT_EQ(f.page->PanelState(), psPointing);
+        if (cancel)
+            return false;
+        QImage art(20, 10, QImage::Format_RGB32);
+        art.fill(Qt::red);
+        picture.Type = LoadedPicture::Bitmap;
+        picture.BitmapValue = BmpFile::FromImage(art);
+        return true;
+    };
+    f.page->SetPanelState(psImage);
+    f.drag(QPoint(100, 200), QPoint(260, 300));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(f.page->Objects().isEmpty());
+    EXPECT_TRUE(f.page->Handle()->Count() == 0);
+
+    cancel = false;
+    f.page->SetPanelState(psImage);
+    f.drag(QPoint(100, 200), QPoint(260, 300));
+    ASSERT_EQ(f.page->Objects().size(), 1);
+    auto* image = qobject_cast<TGImage*>(f.page->Objects().first());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Bounds(), QRect(100, 200, 160, 100));
+    EXPECT_TRUE(image->Picture()->IsBitmap());
+    EXPECT_EQ(f.page->PanelState(), psPointing);
     ObjectDialogs() = ObjectDialogHooks();
 }
 

@@ -1,0 +1,242 @@
+#include "objects/tgimage.h"
+
+#include <cmath>
+
+#include <QDir>
+#include <QPainter>
+#include <QPicture>
+
+#include "core/screen.h"
+#include "imaging/imageloader.h"
+#include "objects/objectdialogs.h"
+#include "objects/reportsurface.h"
+#include "objects/tpicture.h"
+
+namespace dayloom {
+
+TGImage::TGImage(QObject* parent) : TGGraphicControl(parent), m_picture(new TPicture(this))
+{
+    connect(m_picture, &TPicture::Changed, this, &TGImage::PictureChanged);
+    SetBounds(QRect(0, 0, 105, 105));
+}
+
+TGImage::~TGImage() = default;
+
+void TGImage::SetAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    m_stretch = !autoSize;
+    PictureChanged();
+    ReportChange();
+}
+
+void TGImage::SetStretch(bool stretch)
+{
+    m_stretch = stretch;
+    m_autoSize = !stretch;
+    Repaint();
+}
+
+void TGImage::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    Repaint();
+    ReportChange();
+}
+
+void TGImage::SetReverse(bool reverse)
+{
+    if (reverse == m_reverse)
+        return;
+    m_reverse = reverse;
+    Repaint();
+    ReportChange();
+}
+
+void TGImage::SetFlip(bool flip)
+{
+    if (flip == m_flip)
+        return;
+    m_flip = flip;
+    Repaint();
+    ReportChange();
+}
+
+void TGImage::SetPicture(const TPicture& picture)
+{
+    m_picture->Assign(picture);
+}
+
+void TGImage::PictureChanged()
+{
+    BoundsChanged();
+    m_opaque = m_picture->IsBitmap() && m_picture->Width() == Width() && m_picture->Height() == Height();
+    Repaint();
+}
+
+void TGImage::BoundsChanged()
+{
+    TGGraphicControl::BoundsChanged();
+    if (!m_autoSize)
+        return;
+    const int w = m_picture->Width(), h = m_picture->Height();
+    if (w <= 0 || h <= 0)
+        return;
+    // nearbyint rounds halves to even under the default rounding mode.
+    const double zoom = double(Scale());
+    SetBounds(QRect(Left(), Top(), int(std::nearbyint(w * zoom)), int(std::nearbyint(h * zoom))));
+}
+
+void TGImage::SetupAfterLoading()
+{
+    // A stored Stretch of false comes back as AutoSize: the object follows
+    // its picture from now on.
+    PictureChanged();
+}
+
+void TGImage::LoadImageFromDisk()
+{
+    const QString folder = QDir::currentPath();
+    LoadedPicture chosen;
+    bool stretch = m_stretch, autoSize = m_autoSize;
+    const auto& browse = ObjectDialogs().browseImage;
+    if (browse && browse(chosen, stretch, autoSize)) {
+        // Taken directly, so both can be off (which paints like Stretch).
+        m_stretch = stretch;
+        m_autoSize = autoSize;
+        {
+            const QSignalBlocker quiet(m_picture);
+            m_picture->Assign(chosen);
+        }
+        PictureChanged();
+        ReportChange();
+    }
+    QDir::setCurrent(folder);
+}
+
+bool TGImage::Mirrored() const
+{
+    return m_picture->IsBitmap() && (m_flip || m_reverse);
+}
+
+QImage TGImage::MirroredBitmap(int width, int height) const
+{
+    const QImage& source = m_picture->BitmapValue().Image();
+    const QImage mirrored = source.mirrored(m_reverse, m_flip);
+    if (mirrored.width() == width && mirrored.height() == height)
+        return mirrored;
+    return mirrored.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage TGImage::Render() const
+{
+    const int w = Width(), h = Height();
+    if (w < 1 || h < 1)
+        return {};
+    QImage out(w, h, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect whole(0, 0, w, h);
+    if (Mirrored()) {
+        p.drawImage(whole, MirroredBitmap(w, h));
+    } else if (m_picture->IsBitmap()) {
+        p.drawImage(whole, m_picture->BitmapValue().Image());
+    } else if (m_picture->IsMetafile()) {
+        p.save();
+        p.setClipRect(whole);
+        m_picture->MetafileValue().Play(p, QRectF(whole));
+        p.restore();
+    } else {
+        // No picture: an empty box in the default black pen and white brush.
+        p.setPen(QPen(Qt::black, 0));
+        p.setBrush(Qt::white);
+        p.drawRect(whole.adjusted(0, 0, -1, -1));
+    }
+    if (m_borderStyle == bsSingle) {
+        p.setPen(QPen(Qt::black, 0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(whole.adjusted(0, 0, -1, -1));
+    }
+    return out;
+}
+
+void TGImage::PaintObject(QPainter& painter)
+{
+    const QImage image = Render();
+    if (!image.isNull())
+        painter.drawImage(QPoint(0, 0), image);
+}
+
+void TGImage::PrintTo(ReportSurface& surface, double xInch, double yInch)
+{
+    if (m_picture->IsEmpty() || Width() < 1 || Height() < 1)
+        return;
+    QPicture picture;
+    const QRect whole(0, 0, Width(), Height());
+    {
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (m_picture->IsBitmap()) {
+            // The bitmap goes to paper at its own resolution (mirrored at the
+            // object's size when asked) and is stretched there.
+            const QImage bitmap =
+                Mirrored() ? MirroredBitmap(Width(), Height()) : m_picture->BitmapValue().Image();
+            p.drawImage(QRectF(whole), bitmap);
+        } else {
+            // Metafiles print as vectors, never mirrored.
+            p.setClipRect(whole);
+            m_picture->MetafileValue().Play(p, QRectF(whole));
+            p.setClipping(false);
+        }
+        if (m_borderStyle == bsSingle) {
+            QPen pen(Qt::black, 1);
+            pen.setCosmetic(true);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(whole));
+        }
+    }
+    picture.setBoundingRect(whole);
+    const double ppi = ScreenPPI();
+    surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
+                                           QPointF(xInch + (Left() + Width()) / ppi,
+                                                   yInch + (Top() + Height()) / ppi)));
+}
+
+void TGImage::AppendMenuItems(MenuEntryList& m)
+{
+    auto check = [](const char* caption, std::function<void()> action) {
+        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), std::move(action));
+        item.checkable = true;
+        return item;
+    };
+    m << MenuEntry::Separator();
+    m << MenuEntry::Item(QStringLiteral("Load Image From Disk"), [this] { LoadImageFromDisk(); });
+    m << MenuEntry::Separator();
+    m << check("Border", [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m << check("Stretch to Fit", [this] { SetStretch(!m_stretch); });
+    m << check("AutoSize", [this] { SetAutoSize(!m_autoSize); });
+    m << check("Flip", [this] { SetFlip(!m_flip); });
+    m << check("Reverse", [this] { SetReverse(!m_reverse); });
+}
+
+void TGImage::UpdateMenu(MenuEntryList& m)
+{
+    auto set = [&m](const char* caption, bool checked, bool enabled = true) {
+        if (MenuEntry* item = FindMenuItem(m, QString::fromLatin1(caption))) {
+            item->checked = checked;
+            item->enabled = enabled;
+        }
+    };
+    const bool bitmap = m_picture->IsBitmap();
+    set("Border", m_borderStyle == bsSingle);
+    set("Stretch to Fit", m_stretch);
+    set("AutoSize", m_autoSize);
+    set("Flip", m_flip, bitmap);
+    set("Reverse", m_reverse, bitmap);
+}
+
+}  // namespace dayloom

@@ -1,0 +1,154 @@
+#include "objects/tpicture.h"
+
+#include <QtEndian>
+
+#include "core/readerror.h"
+#include "imaging/imageloader.h"
+#include "stream/valuereader.h"
+#include "stream/valuetag.h"
+#include "stream/valuewriter.h"
+
+namespace dayloom {
+
+namespace {
+
+const QByteArray kBitmapClass = QByteArrayLiteral("TBitmap");
+const QByteArray kMetafileClass = QByteArrayLiteral("TMetafile");
+
+}  // namespace
+
+TPicture::TPicture(QObject* parent) : QObject(parent) {}
+
+int TPicture::Width() const
+{
+    switch (m_kind) {
+    case Bitmap:
+        return m_bitmap.Width();
+    case Metafile:
+        return m_metafile.Width();
+    case None:
+        break;
+    }
+    return 0;
+}
+
+int TPicture::Height() const
+{
+    switch (m_kind) {
+    case Bitmap:
+        return m_bitmap.Height();
+    case Metafile:
+        return m_metafile.Height();
+    case None:
+        break;
+    }
+    return 0;
+}
+
+void TPicture::Assign(const TPicture& other)
+{
+    if (&other == this)
+        return;
+    m_kind = other.m_kind;
+    m_bitmap = other.m_bitmap;
+    m_metafile = other.m_metafile;
+    Q_EMIT Changed();
+}
+
+void TPicture::Assign(const LoadedPicture& loaded)
+{
+    switch (loaded.Type) {
+    case LoadedPicture::Bitmap:
+        SetBitmap(loaded.BitmapValue);
+        break;
+    case LoadedPicture::Metafile:
+        SetMetafile(loaded.MetafileValue);
+        break;
+    case LoadedPicture::None:
+        Clear();
+        break;
+    }
+}
+
+void TPicture::SetBitmap(const BmpFile& bitmap)
+{
+    m_bitmap = bitmap;
+    m_metafile.Clear();
+    m_kind = bitmap.IsEmpty() ? None : Bitmap;
+    Q_EMIT Changed();
+}
+
+void TPicture::SetMetafile(const TMetafile& metafile)
+{
+    m_metafile = metafile;
+    m_bitmap = BmpFile();
+    m_kind = metafile.IsEmpty() ? None : Metafile;
+    Q_EMIT Changed();
+}
+
+void TPicture::Clear()
+{
+    m_kind = None;
+    m_bitmap = BmpFile();
+    m_metafile.Clear();
+    Q_EMIT Changed();
+}
+
+QByteArray TPicture::Data() const
+{
+    if (m_kind == None)
+        return {};
+    const QByteArray& name = m_kind == Bitmap ? kBitmapClass : kMetafileClass;
+    const QByteArray bytes = m_kind == Bitmap ? m_bitmap.Bytes() : m_metafile.PictureData();
+    QByteArray data;
+    data.reserve(1 + name.size() + 4 + bytes.size());
+    data.append(char(name.size()));
+    data.append(name);
+    char length[4];
+    qToLittleEndian<qint32>(qint32(bytes.size()), length);
+    data.append(length, 4);
+    data.append(bytes);
+    return data;
+}
+
+void TPicture::SetData(const QByteArray& data)
+{
+    if (data.isEmpty())
+        throw ReadError(streamerror::StreamReadError);
+    const int nameLength = quint8(data[0]);
+    if (data.size() < 1 + nameLength + 4)
+        throw ReadError(streamerror::StreamReadError);
+    const QByteArray name = data.mid(1, nameLength);
+    const qint32 length = qFromLittleEndian<qint32>(data.constData() + 1 + nameLength);
+    const qsizetype start = 1 + nameLength + 4;
+    if (length < 0 || length > data.size() - start)
+        throw ReadError(streamerror::StreamReadError);
+    const QByteArray bytes = data.mid(start, length);
+    // Class names are compared as the stream compares identifiers.
+    if (name.compare(kBitmapClass, Qt::CaseInsensitive) == 0) {
+        // An empty bitmap is stored as its class name and a zero length.
+        SetBitmap(bytes.isEmpty() ? BmpFile() : BmpFile::FromBytes(bytes));
+    } else if (name.compare(kMetafileClass, Qt::CaseInsensitive) == 0) {
+        SetMetafile(bytes.isEmpty() ? TMetafile() : TMetafile::FromPictureData(bytes));
+    } else {
+        throw ReadError(QString::fromLatin1(streamerror::ClassNotFound).arg(QString::fromLatin1(name)));
+    }
+}
+
+void TPicture::WriteExtraProperties(ValueWriter& writer) const
+{
+    if (m_kind == None)
+        return;
+    writer.WritePropName(QStringLiteral("Data"));
+    writer.WriteBinary(Data());
+}
+
+bool TPicture::ReadExtraProperty(const QString& name, ValueReader& reader)
+{
+    if (name.compare(QLatin1String("Data"), Qt::CaseInsensitive) != 0)
+        return false;
+    SetData(reader.ReadBinary());
+    return true;
+}
+
+}  // namespace dayloom

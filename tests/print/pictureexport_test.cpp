@@ -104,17 +104,23 @@ TEST(PictureExport, ContentsAndFormats)
     const BmpFile read = BmpFile::FromBytes(fileBytes(bmp));
     EXPECT_EQ(read.BitCount(), 24);
     EXPECT_EQ(read.Image().convertToFormat(QImage::Format_RGB32), picture);
-    // quality 100 in colour: measured at most 3 off per channel on this page
+    // Quality 100 with full-resolution colour. What is left is the 8-bit
+    // rounding of the YCbCr planes JFIF requires: next to nothing beyond two
+    // steps, and never more than a few, even on saturated red and navy.
     const QImage decoded = JpegCodec::Decode(fileBytes(jpg));
     ASSERT_EQ(decoded.size(), picture.size());
     int worst = 0;
+    qint64 beyondTwo = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
             const QRgb a = decoded.pixel(x, y), b = picture.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))});
+            const int off = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b))});
+            worst = std::max(worst, off);
+            beyondTwo += off > 2;
         }
-    EXPECT_LE(worst, 3);
+    EXPECT_LE(worst, 4);
+    EXPECT_LE(beyondTwo * 1000, qint64(picture.width()) * picture.height()) << "more than 0.1 % beyond two steps";
 }
 
 TEST(PictureExport, AFailedWriteIsReportedAndKeepsTheEarlierFile)

@@ -42,6 +42,7 @@ void TGImage::SetBorderStyle(TBorderStyle style)
     if (style == m_borderStyle)
         return;
     m_borderStyle = style;
+    m_rendered = QImage();
     Repaint();
     ReportChange();
 }
@@ -51,6 +52,7 @@ void TGImage::SetReverse(bool reverse)
     if (reverse == m_reverse)
         return;
     m_reverse = reverse;
+    m_rendered = QImage();
     Repaint();
     ReportChange();
 }
@@ -60,6 +62,7 @@ void TGImage::SetFlip(bool flip)
     if (flip == m_flip)
         return;
     m_flip = flip;
+    m_rendered = QImage();
     Repaint();
     ReportChange();
 }
@@ -71,6 +74,7 @@ void TGImage::SetPicture(const TPicture& picture)
 
 void TGImage::PictureChanged()
 {
+    m_rendered = QImage();
     BoundsChanged();
     m_opaque = m_picture->IsBitmap() && m_picture->Width() == Width() && m_picture->Height() == Height();
     Repaint();
@@ -131,6 +135,13 @@ QImage TGImage::MirroredBitmap(int width, int height) const
 }
 
 QImage TGImage::Render() const
+{
+    if (m_rendered.size() != Bounds().size())
+        m_rendered = RenderFresh();
+    return m_rendered;
+}
+
+QImage TGImage::RenderFresh() const
 {
     const int w = Width(), h = Height();
     if (w < 1 || h < 1)

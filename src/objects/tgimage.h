@@ -63,8 +63,12 @@ private:
     void PictureChanged();
     bool Mirrored() const;
     QImage MirroredBitmap(int width, int height) const;
+    QImage RenderFresh() const;
 
     TPicture* m_picture;
+    // The last Render(), kept until the picture, a look property or the
+    // object's size changes.
+    mutable QImage m_rendered;
     bool m_autoSize = false;
     bool m_stretch = true;
     TBorderStyle m_borderStyle = bsNone;

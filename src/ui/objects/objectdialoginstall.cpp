@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFontDialog>
 #include <QPointer>
 
 #include "core/tfont.h"
+#include "imaging/imageloader.h"
 #include "objects/objectdialogs.h"
 #include "objects/tgbaselabel.h"
 #include "objects/tgflatcalendar.h"
@@ -15,6 +17,7 @@
 #include "ui/objects/tflatcalendareditor.h"
 #include "ui/objects/tgetlabeltext.h"
 #include "ui/objects/tgfont3deffects.h"
+#include "ui/objects/tgimagebrowser.h"
 #include "ui/objects/trichtextlabeleditor.h"
 #include "ui/uiutil.h"
 
@@ -79,6 +82,20 @@ void InstallObjectDialogs(QWidget* parent)
         TWPRtfStorage text;
         dialog.TakeText(text);
         label.SetRTFText(text);
+        return true;
+    };
+    hooks.browseImage = [owner](LoadedPicture& picture, bool& stretch, bool& autoSize) {
+        // The browser starts in the current directory; the image object
+        // puts that back afterwards.
+        TGImageBrowser dialog(owner.data());
+        dialog.SetFolder(QDir::currentPath());
+        dialog.SetStretch(stretch);
+        dialog.SetAutoSize(autoSize);
+        if (dialog.exec() != QDialog::Accepted || dialog.SelectedFile().isEmpty())
+            return false;
+        picture = dialog.Preview();
+        stretch = dialog.Stretch();
+        autoSize = dialog.AutoSize();
         return true;
     };
 }

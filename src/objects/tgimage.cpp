@@ -125,10 +125,10 @@ bool TGImage::Mirrored() const
     return m_picture->IsBitmap() && (m_flip || m_reverse);
 }
 
-QImage TGImage::MirroredBitmap(int width, int height) const
+QImage TGImage::BitmapAt(int width, int height) const
 {
     const QImage& source = m_picture->BitmapValue().Image();
-    const QImage mirrored = source.mirrored(m_reverse, m_flip);
+    const QImage mirrored = Mirrored() ? source.mirrored(m_reverse, m_flip) : source;
     if (mirrored.width() == width && mirrored.height() == height)
         return mirrored;
     return mirrored.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -151,10 +151,9 @@ QImage TGImage::RenderFresh() const
     QPainter p(&out);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect whole(0, 0, w, h);
-    if (Mirrored()) {
-        p.drawImage(whole, MirroredBitmap(w, h));
-    } else if (m_picture->IsBitmap()) {
-        p.drawImage(whole, m_picture->BitmapValue().Image());
+    if (m_picture->IsBitmap()) {
+        // A scaled copy averages what a shrunken picture leaves out.
+        p.drawImage(QPoint(0, 0), BitmapAt(w, h));
     } else if (m_picture->IsMetafile()) {
         p.save();
         p.setClipRect(whole);
@@ -194,7 +193,7 @@ void TGImage::PrintTo(ReportSurface& surface, double xInch, double yInch)
             // The bitmap goes to paper at its own resolution (mirrored at the
             // object's size when asked) and is stretched there.
             const QImage bitmap =
-                Mirrored() ? MirroredBitmap(Width(), Height()) : m_picture->BitmapValue().Image();
+                Mirrored() ? BitmapAt(Width(), Height()) : m_picture->BitmapValue().Image();
             p.drawImage(QRectF(whole), bitmap);
         } else {
             // Metafiles print as vectors, never mirrored.

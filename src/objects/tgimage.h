@@ -62,7 +62,8 @@ private:
     // mark follows the picture, and the object repaints.
     void PictureChanged();
     bool Mirrored() const;
-    QImage MirroredBitmap(int width, int height) const;
+    // The bitmap, mirrored when asked, at the size given.
+    QImage BitmapAt(int width, int height) const;
     QImage RenderFresh() const;
 
     TPicture* m_picture;

@@ -273,8 +273,19 @@ void EmfRecordPlayer::Record(quint32 type, ByteReader& r)
         o.PenValue.Width = r.U32();
         const quint32 brushStyle = r.U32();
         o.PenValue.Color = r.U32();
+        o.PenValue.Extended = true;
+        if (!(o.PenValue.Style & 0x10000))  // cosmetic: one device pixel
+            o.PenValue.Width = 0;
         if (brushStyle == 1)  // a pen with a hollow brush draws nothing
             o.PenValue.Style = (o.PenValue.Style & ~0x0Fu) | 5;
+        if ((o.PenValue.Style & 0x0F) == 7) {
+            // User-styled dashes; the device takes at most 16 entries.
+            r.U32();  // hatch
+            const quint32 entries = r.U32();
+            if (entries <= 16 && r.Remaining() >= qsizetype(entries) * 4)
+                for (quint32 i = 0; i < entries; ++i)
+                    o.PenValue.Dashes.push_back(r.U32());
+        }
         FDc.CreateObject(ih, o);
         break;
     }

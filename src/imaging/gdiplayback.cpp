@@ -14,8 +14,8 @@ namespace {
 // GDI numbers used here.
 constexpr int kMmText = 1, kMmLoMetric = 2, kMmHiMetric = 3, kMmLoEnglish = 4,
               kMmHiEnglish = 5, kMmTwips = 6, kMmIsotropic = 7, kMmAnisotropic = 8;
-constexpr quint32 kPsNull = 5, kPsStyleMask = 0x0F, kPsEndCapMask = 0x0F00,
-                  kPsJoinMask = 0xF000;
+constexpr quint32 kPsNull = 5, kPsUserStyle = 7, kPsAlternate = 8, kPsStyleMask = 0x0F,
+                  kPsEndCapMask = 0x0F00, kPsJoinMask = 0xF000;
 constexpr quint32 kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 constexpr int kTransparent = 1;
 constexpr quint32 kTaUpdateCp = 1, kTaRight = 2, kTaCenter = 6, kTaBottom = 8, kTaBaseline = 24;
@@ -47,6 +47,32 @@ bool Usable(const QTransform& t)
     return d > 1e-12 && d < 1e12 && std::abs(t.dx()) < 1e9 && std::abs(t.dy()) < 1e9;
 }
 
+// A user-styled pen's dashes as a Qt dash pattern, which counts in pen
+// widths (pixels for a cosmetic pen). A geometric pen's dashes are logical
+// lengths, a cosmetic pen's device pixels. An odd count repeats, so that
+// the second time round dashes become gaps as on the original device.
+// Patterns that are empty or shorter than a pixel draw solid lines.
+QList<qreal> UserDashPattern(const GdiPen& gp, double qtWidth, double scale)
+{
+    constexpr quint32 kPsGeometric = 0x10000;
+    const double toDevice = (gp.Style & kPsGeometric) ? scale : 1.0;
+    const double unit = qtWidth > 0 ? qtWidth * scale : 1.0;  // device pixels
+    double total = 0;
+    for (const double d : gp.Dashes) {
+        if (!std::isfinite(d) || d < 0)
+            return {};
+        total += d * toDevice;
+    }
+    if (gp.Dashes.empty() || !(total >= 1.0) || !(total < 1e9))
+        return {};
+    QList<qreal> pattern;
+    const int rounds = gp.Dashes.size() % 2 ? 2 : 1;
+    for (int i = 0; i < rounds; ++i)
+        for (const double d : gp.Dashes)
+            pattern << std::max(d * toDevice / unit, 1e-3);
+    return pattern;
+}
+
 }  // namespace
 
 GdiPlayback::GdiPlayback(QPainter& painter, bool windowsMetafile)
@@ -60,7 +86,7 @@ GdiPlayback::GdiPlayback(QPainter& painter, bool windowsMetafile)
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, true);
     FPainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    FState.Pen = GdiPen{0, 0, 0};
+    FState.Pen = GdiPen{0, 0, 0, {}, false};
     FState.Brush = GdiBrush{kBsSolid, 0xFFFFFF, 0, {}};
     UpdateTransform();
 }
@@ -272,17 +298,17 @@ void GdiPlayback::SelectObject(quint32 index)
         else if (stock == 5)
             FState.Brush = GdiBrush{kBsNull, 0, 0, {}};
         else if (stock == 6)
-            FState.Pen = GdiPen{0, 0, 0xFFFFFF};
+            FState.Pen = GdiPen{0, 0, 0xFFFFFF, {}, false};
         else if (stock == 7)
-            FState.Pen = GdiPen{0, 0, 0};
+            FState.Pen = GdiPen{0, 0, 0, {}, false};
         else if (stock == 8)
-            FState.Pen = GdiPen{kPsNull, 0, 0};
+            FState.Pen = GdiPen{kPsNull, 0, 0, {}, false};
         else if (stock >= 10 && stock <= 17 && stock != 15)
             FState.Font = GdiFont{};
         else if (stock == 18)
             FState.Brush = GdiBrush{kBsSolid, 0xFFFFFF, 0, {}};
         else if (stock == 19)
-            FState.Pen = GdiPen{0, 0, 0};
+            FState.Pen = GdiPen{0, 0, 0, {}, false};
         return;
     }
     if (index >= FObjects.size())
@@ -352,7 +378,21 @@ QPen GdiPlayback::MakePen() const
         pen.setWidth(0);
     else
         pen.setWidthF(std::min({gp.Width, 10000 / scale, 30000.0}));
-    switch (gp.Style & kPsStyleMask) {
+    quint32 kind = gp.Style & kPsStyleMask;
+    if (!gp.Extended && kind >= 1 && kind <= 4 && gp.Width * scale >= 1.5)
+        kind = 0;
+    switch (kind) {
+    case kPsUserStyle: {
+        const QList<qreal> pattern = UserDashPattern(gp, pen.widthF(), scale);
+        if (pattern.isEmpty())
+            pen.setStyle(Qt::SolidLine);
+        else
+            pen.setDashPattern(pattern);
+        break;
+    }
+    case kPsAlternate:
+        pen.setDashPattern({1, 1});
+        break;
     case 1: pen.setStyle(Qt::DashLine); break;
     case 2: pen.setStyle(Qt::DotLine); break;
     case 3: pen.setStyle(Qt::DashDotLine); break;

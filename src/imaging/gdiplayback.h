@@ -19,6 +19,12 @@ struct GdiPen {
     quint32 Style = 0;     // PS_* with end cap and join bits
     double Width = 0;      // logical units; 0 draws one device pixel
     quint32 Color = 0;     // COLORREF 0x00BBGGRR
+    // PS_USERSTYLE: dash and gap lengths, alternating, in logical units for
+    // a geometric pen and in device pixels for a cosmetic one.
+    std::vector<double> Dashes;
+    // Made by an extended pen record. Plain pens draw their dashes and dots
+    // only while at most one device pixel wide, and solid lines when wider.
+    bool Extended = false;
 };
 
 struct GdiBrush {

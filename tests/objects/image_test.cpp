@@ -432,3 +432,28 @@ TEST(ImageObject, PrintsBitmapsAtTheirResolutionAndNothingWhenEmpty)
     EXPECT_EQ(qRed(printed.pixel(5, 5)), 255);
     EXPECT_EQ(qBlue(printed.pixel(40, 5)), 255);
 }
+
+TEST(ImageObject, ClonesCarryThePictureAndFollowTheZoom)
+{
+    QObject owner;
+    auto* panel = new TGBasePanel(&owner);
+    auto* image = new TGImage;
+    panel->AddObject(image);
+    image->SetBounds(QRect(10, 10, 50, 50));
+    image->Picture()->SetBitmap(QuadrantBitmap(40, 30));
+    image->SetAutoSize(true);
+    image->SetFlip(true);
+    auto* clone = qobject_cast<TGImage*>(panel->Clone(image));
+    ASSERT_TRUE(clone);
+    EXPECT_TRUE(clone->Picture()->IsBitmap());
+    EXPECT_EQ(clone->Picture()->Data(), image->Picture()->Data());
+    EXPECT_EQ(clone->Render(), image->Render());
+    EXPECT_TRUE(clone->AutoSize());
+
+    // Zooming an auto-sized image keeps it at the picture's size times the
+    // zoom, whatever rounding the rescale of the bounds gave.
+    panel->SetZoom(0.5f);
+    EXPECT_EQ(image->Bounds().size(), QSize(20, 15));
+    panel->SetZoom(1.5f);
+    EXPECT_EQ(image->Bounds().size(), QSize(60, 45));
+}

@@ -19,30 +19,17 @@ const QByteArray kMetafileClass = QByteArrayLiteral("TMetafile");
 
 TPicture::TPicture(QObject* parent) : QObject(parent) {}
 
-int TPicture::Width() const
+QSize TPicture::Size() const
 {
     switch (m_kind) {
     case Bitmap:
-        return m_bitmap.Width();
+        return QSize(m_bitmap.Width(), m_bitmap.Height());
     case Metafile:
-        return m_metafile.Width();
+        return QSize(m_metafile.Width(), m_metafile.Height());
     case None:
         break;
     }
-    return 0;
-}
-
-int TPicture::Height() const
-{
-    switch (m_kind) {
-    case Bitmap:
-        return m_bitmap.Height();
-    case Metafile:
-        return m_metafile.Height();
-    case None:
-        break;
-    }
-    return 0;
+    return QSize(0, 0);
 }
 
 void TPicture::Assign(const TPicture& other)

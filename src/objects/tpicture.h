@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QSize>
 
 #include "imaging/bmpfile.h"
 #include "imaging/tmetafile.h"
@@ -29,8 +30,9 @@ public:
     const BmpFile& BitmapValue() const { return m_bitmap; }
     const TMetafile& MetafileValue() const { return m_metafile; }
     // The graphic's size in screen pixels (0 when empty).
-    int Width() const;
-    int Height() const;
+    QSize Size() const;
+    int Width() const { return Size().width(); }
+    int Height() const { return Size().height(); }
 
     void Assign(const TPicture& other);
     void Assign(const LoadedPicture& loaded);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 #include "imaging/bmpfile.h"
@@ -14,6 +15,20 @@ struct LoadedPicture {
     Kind Type = None;
     BmpFile BitmapValue;
     TMetafile MetafileValue;
+
+    // The picture's size in screen pixels; empty when there is none.
+    QSize Size() const
+    {
+        switch (Type) {
+        case Bitmap:
+            return QSize(BitmapValue.Width(), BitmapValue.Height());
+        case Metafile:
+            return QSize(MetafileValue.Width(), MetafileValue.Height());
+        case None:
+            break;
+        }
+        return {};
+    }
 };
 
 // Loads clip art by file extension (compared ignoring letter case): .BMP

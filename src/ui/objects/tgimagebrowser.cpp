@@ -103,18 +103,7 @@ public:
         update();
     }
 
-    QSize PictureSize() const
-    {
-        switch (FPicture.Type) {
-        case LoadedPicture::Bitmap:
-            return QSize(FPicture.BitmapValue.Width(), FPicture.BitmapValue.Height());
-        case LoadedPicture::Metafile:
-            return QSize(FPicture.MetafileValue.Width(), FPicture.MetafileValue.Height());
-        case LoadedPicture::None:
-            break;
-        }
-        return {};
-    }
+    QSize PictureSize() const { return FPicture.Size(); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -123,6 +112,7 @@ protected:
         if (FPicture.Type == LoadedPicture::None || own.isEmpty())
             return;
         QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRect target = FStretch ? rect() : QRect(QPoint(0, 0), own);
         if (FPicture.Type == LoadedPicture::Bitmap)
             p.drawImage(target, FPicture.BitmapValue.Image());

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 
 #include "core/screen.h"
 #include "objects/tgplabel.h"
@@ -45,23 +44,8 @@ void fill(TCalendarPanel32& page, int objects)
     }
 }
 
-QGuiApplication& app()
-{
-    static int argc = 1;
-    static char name[] = "bench_document";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* a = [] {
-        auto* application = new QGuiApplication(argc, argv);
-        SetScreenPPI(96);
-        return application;
-    }();
-    return *a;
-}
-
 void BM_SaveDocument(benchmark::State& state)
 {
-    app();
     TCalendarPanel32 page;
     fill(page, int(state.range(0)));
     qint64 bytes = 0;
@@ -75,7 +59,6 @@ void BM_SaveDocument(benchmark::State& state)
 
 void BM_LoadDocument(benchmark::State& state)
 {
-    app();
     QByteArray doc;
     {
         TCalendarPanel32 source;
@@ -97,4 +80,3 @@ void BM_LoadDocument(benchmark::State& state)
 
 BENCHMARK(BM_SaveDocument)->Arg(0)->Arg(500)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_LoadDocument)->Arg(0)->Arg(500)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_MAIN();

@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -21,21 +20,8 @@
 
 namespace {
 
-QGuiApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "bench_imaging";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    return app;
-}
-
 QImage PageImage()
 {
-    App();
     QImage img(1056, 816, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -138,7 +124,6 @@ BENCHMARK(BM_JpegDecodePalette)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 
 void BM_MetafilePlay5000(benchmark::State& state)
 {
-    App();
     const dayloom::TMetafile m = dayloom::TMetafile::FromBytes(MetafileBytes());
     QImage img(1056, 816, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -150,5 +135,3 @@ void BM_MetafilePlay5000(benchmark::State& state)
 BENCHMARK(BM_MetafilePlay5000)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

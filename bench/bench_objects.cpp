@@ -3,8 +3,6 @@
 // repaint of the page with its objects and grab squares.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -46,13 +44,3 @@ static void BM_DragStep200Labels(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DragStep200Labels)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    SetScreenPPI(96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTextCursor>
@@ -139,15 +138,3 @@ void BM_RtfWriteRead5K(benchmark::State& state)
 BENCHMARK(BM_RtfWriteRead5K)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    SetScreenPPI(96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

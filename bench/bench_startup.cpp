@@ -46,12 +46,3 @@ BENCHMARK(BM_StartToFirstPaint)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

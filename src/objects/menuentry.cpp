@@ -20,6 +20,18 @@ MenuEntry* FindMenuItem(MenuEntryList& menu, const QString& caption)
     return const_cast<MenuEntry*>(FindMenuItem(std::as_const(menu), caption));
 }
 
+void CheckMenuItem(MenuEntryList& menu, const QString& caption, bool checked)
+{
+    if (MenuEntry* item = FindMenuItem(menu, caption))
+        item->checked = checked;
+}
+
+void EnableMenuItem(MenuEntryList& menu, const QString& caption, bool enabled)
+{
+    if (MenuEntry* item = FindMenuItem(menu, caption))
+        item->enabled = enabled;
+}
+
 QStringList MenuCaptions(const MenuEntryList& menu)
 {
     QStringList out;

@@ -33,6 +33,13 @@ struct MenuEntry {
         m.action = std::move(action);
         return m;
     }
+    // An item that shows a tick (set later with CheckMenuItem).
+    static MenuEntry CheckItem(const QString& caption, std::function<void()> action)
+    {
+        MenuEntry m = Item(caption, std::move(action));
+        m.checkable = true;
+        return m;
+    }
 };
 
 using MenuEntryList = QList<MenuEntry>;
@@ -40,6 +47,9 @@ using MenuEntryList = QList<MenuEntry>;
 // The item with that caption, searched through submenus too; null when absent.
 MenuEntry* FindMenuItem(MenuEntryList& menu, const QString& caption);
 const MenuEntry* FindMenuItem(const MenuEntryList& menu, const QString& caption);
+// Sets the tick / the enabled state of the item with that caption, if any.
+void CheckMenuItem(MenuEntryList& menu, const QString& caption, bool checked);
+void EnableMenuItem(MenuEntryList& menu, const QString& caption, bool enabled);
 // The captions at the top level, in order.
 QStringList MenuCaptions(const MenuEntryList& menu);
 

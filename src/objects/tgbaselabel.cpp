@@ -375,34 +375,24 @@ void TGBaseLabel::AppendMenuItems(MenuEntryList& m)
     MenuEntry alignment;
     alignment.caption = QStringLiteral("Alignment");
     auto choice = [this](const char* caption, TAlignment a) {
-        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), [this, a] {
+        return MenuEntry::CheckItem(QString::fromLatin1(caption), [this, a] {
             SetAlignment(a);
             ReportChange();
         });
-        item.checkable = true;
-        return item;
     };
     alignment.submenu << choice("Left", taLeftJustify) << choice("Center", taCenter)
                       << choice("Right", taRightJustify);
     m << alignment;
-    MenuEntry transparent =
-        MenuEntry::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
-    transparent.checkable = true;
-    m << transparent;
+    m << MenuEntry::CheckItem(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
     m << MenuEntry::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
-    MenuEntry border = MenuEntry::Item(QStringLiteral("Border"), [this] {
-        SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle);
-    });
-    border.checkable = true;
-    m << border;
+    m << MenuEntry::CheckItem(QStringLiteral("Border"),
+                              [this] { SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle); });
 }
 
 void TGBaseLabel::UpdateMenu(MenuEntryList& m)
 {
-    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Border")))
-        i->checked = m_borderStyle == bsSingle;
-    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Transparent")))
-        i->checked = m_transparent;
+    CheckMenuItem(m, QStringLiteral("Border"), m_borderStyle == bsSingle);
+    CheckMenuItem(m, QStringLiteral("Transparent"), m_transparent);
     if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Alignment"))) {
         const TAlignment order[3] = {taLeftJustify, taCenter, taRightJustify};
         for (int k = 0; k < i->submenu.size() && k < 3; ++k)

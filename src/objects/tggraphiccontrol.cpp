@@ -143,8 +143,7 @@ MenuEntryList TGGraphicControl::PopupMenu()
             c->Clone(this);
     });
     m << MenuEntry::Separator();
-    MenuEntry locked = MenuEntry::Item(QStringLiteral("Locked"), [this] { SetLocked(!Locked()); });
-    locked.checkable = true;
+    MenuEntry locked = MenuEntry::CheckItem(QStringLiteral("Locked"), [this] { SetLocked(!Locked()); });
     locked.checked = m_locked;
     m << locked;
     m << MenuEntry::Item(QStringLiteral("Unselectable"), [this] {

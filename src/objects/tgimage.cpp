@@ -219,9 +219,7 @@ void TGImage::PrintTo(ReportSurface& surface, double xInch, double yInch)
 void TGImage::AppendMenuItems(MenuEntryList& m)
 {
     auto check = [](const char* caption, std::function<void()> action) {
-        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), std::move(action));
-        item.checkable = true;
-        return item;
+        return MenuEntry::CheckItem(QString::fromLatin1(caption), std::move(action));
     };
     m << MenuEntry::Separator();
     m << MenuEntry::Item(QStringLiteral("Load Image From Disk"), [this] { LoadImageFromDisk(); });
@@ -235,18 +233,15 @@ void TGImage::AppendMenuItems(MenuEntryList& m)
 
 void TGImage::UpdateMenu(MenuEntryList& m)
 {
-    auto set = [&m](const char* caption, bool checked, bool enabled = true) {
-        if (MenuEntry* item = FindMenuItem(m, QString::fromLatin1(caption))) {
-            item->checked = checked;
-            item->enabled = enabled;
-        }
-    };
+    CheckMenuItem(m, QStringLiteral("Border"), m_borderStyle == bsSingle);
+    CheckMenuItem(m, QStringLiteral("Stretch to Fit"), m_stretch);
+    CheckMenuItem(m, QStringLiteral("AutoSize"), m_autoSize);
+    CheckMenuItem(m, QStringLiteral("Flip"), m_flip);
+    CheckMenuItem(m, QStringLiteral("Reverse"), m_reverse);
+    // Mirroring applies to bitmaps only.
     const bool bitmap = m_picture->IsBitmap();
-    set("Border", m_borderStyle == bsSingle);
-    set("Stretch to Fit", m_stretch);
-    set("AutoSize", m_autoSize);
-    set("Flip", m_flip, bitmap);
-    set("Reverse", m_reverse, bitmap);
+    EnableMenuItem(m, QStringLiteral("Flip"), bitmap);
+    EnableMenuItem(m, QStringLiteral("Reverse"), bitmap);
 }
 
 }  // namespace dayloom

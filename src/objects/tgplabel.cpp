@@ -58,9 +58,7 @@ void TGPLabel::AppendMenuItems(MenuEntryList& m)
     MenuEntry rotation;
     rotation.caption = QStringLiteral("Rotation");
     auto choice = [this](const char* caption, int angle) {
-        MenuEntry item = MenuEntry::Item(QString::fromLatin1(caption), [this, angle] { SetAngle(angle); });
-        item.checkable = true;
-        return item;
+        return MenuEntry::CheckItem(QString::fromLatin1(caption), [this, angle] { SetAngle(angle); });
     };
     rotation.submenu << choice("No Rotation", 0) << choice("90 Degrees", 90) << choice("180 Degrees", 180)
                      << choice("270 Degrees", 270);

@@ -145,25 +145,17 @@ bool TGPRichBaseLabel::DoubleClickAction()
 void TGPRichBaseLabel::AppendMenuItems(MenuEntryList& m)
 {
     m << MenuEntry::Separator();
-    MenuEntry transparent =
-        MenuEntry::Item(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
-    transparent.checkable = true;
-    m << transparent;
+    m << MenuEntry::CheckItem(QStringLiteral("Transparent"), [this] { SetTransparent(!Transparent()); });
     m << MenuEntry::Item(QStringLiteral("Background Color"), [this] { ShowBackgroundColorDialog(); });
-    MenuEntry border = MenuEntry::Item(QStringLiteral("Border"), [this] {
-        SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle);
-    });
-    border.checkable = true;
-    m << border;
+    m << MenuEntry::CheckItem(QStringLiteral("Border"),
+                              [this] { SetBorderStyle(BorderStyle() == bsSingle ? bsNone : bsSingle); });
     m << MenuEntry::Item(QStringLiteral("Edit"), [this] { EditRichText(); });
 }
 
 void TGPRichBaseLabel::UpdateMenu(MenuEntryList& m)
 {
-    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Transparent")))
-        i->checked = m_transparent;
-    if (MenuEntry* i = FindMenuItem(m, QStringLiteral("Border")))
-        i->checked = m_borderStyle == bsSingle;
+    CheckMenuItem(m, QStringLiteral("Transparent"), m_transparent);
+    CheckMenuItem(m, QStringLiteral("Border"), m_borderStyle == bsSingle);
 }
 
 }  // namespace dayloom

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontDialog>
@@ -34,6 +33,7 @@
 #include "dates/calendardates.h"
 #include "page/tcalendarpanel32.h"
 #include "ui/calendarpagewidget.h"
+#include "ui/filechooser.h"
 #include "ui/preferences.h"
 #include "ui/properties/colorbutton.h"
 #include "ui/properties/datepicker.h"
@@ -149,24 +149,14 @@ bool defaultFontChooser(TFont& font, QWidget* parent)
 
 QString defaultFileChooser(bool save, QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setWindowTitle(save ? QStringLiteral("Save As Calendar Style Sheet")
-                               : QStringLiteral("Open Calendar Style Sheet"));
-    dialog.setDirectory(ProgramDir());
-    dialog.setNameFilter(QStringLiteral("Calendar Style Sheet (*.DLS *.dls)"));
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("DLS"));
-        dialog.selectFile(QStringLiteral("MyStyle.DLS"));
-        // QFileDialog asks before overwriting by default.
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    FileDialogSpec spec;
+    spec.title = save ? QStringLiteral("Save As Calendar Style Sheet")
+                      : QStringLiteral("Open Calendar Style Sheet");
+    spec.filter = QStringLiteral("Calendar Style Sheet (*.DLS *.dls)");
+    spec.defaultSuffix = QStringLiteral("DLS");
+    spec.directory = ProgramDir();
+    spec.proposedName = QStringLiteral("MyStyle.DLS");
+    return save ? RunSaveFileDialog(spec, parent) : RunOpenFileDialog(spec, parent);
 }
 
 bool defaultTimeChooser(QTime& time, QWidget* parent)

@@ -87,6 +87,20 @@ void widenZeroSizes(IconEntry& e)
         e.Height = 256;
 }
 
+// The start of a directory entry, the same in files and in resources:
+// width, height, colour count, a reserved byte and the planes (the hot
+// spot's x for cursors).
+IconEntry readEntryStart(ByteReader& r)
+{
+    IconEntry e;
+    e.Width = r.U8();
+    e.Height = r.U8();
+    e.ColorCount = r.U8();
+    r.U8();
+    r.U16();
+    return e;
+}
+
 }  // namespace
 
 IconFile IconFile::FromBytes(const QByteArray& file)
@@ -95,12 +109,7 @@ IconFile IconFile::FromBytes(const QByteArray& file)
     const auto [type, count] = readDirectoryHeader(r, 16);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
-        IconEntry e;
-        e.Width = r.U8();
-        e.Height = r.U8();
-        e.ColorCount = r.U8();
-        r.U8();
-        r.U16();  // planes (hot spot x for cursors)
+        IconEntry e = readEntryStart(r);
         const quint16 bits = r.U16();
         e.BitCount = type == 1 ? bits : 0;
         const quint32 size = r.U32();
@@ -122,12 +131,7 @@ IconFile IconFile::FromGroup(const QByteArray& group,
     const auto [type, count] = readDirectoryHeader(r, 14);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
-        IconEntry e;
-        e.Width = r.U8();
-        e.Height = r.U8();
-        e.ColorCount = r.U8();
-        r.U8();
-        r.U16();
+        IconEntry e = readEntryStart(r);
         e.BitCount = r.U16();
         r.U32();  // bytes in resource: the resource itself tells
         const quint16 id = r.U16();

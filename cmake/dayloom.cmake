@@ -27,9 +27,7 @@ endfunction()
 
 function(dayloom_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
-  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS_DISABLED
-    DAYLOOM_DATA_INSTALL_DIR="${DAYLOOM_DATA_INSTALL_DIR}"
-    DAYLOOM_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS_DISABLED)
 endfunction()
 
 # dayloom_test(FOLDER [GUI|WIDGETS] DEPS lib ...)
@@ -53,9 +51,6 @@ function(dayloom_test folder)
     set(main dayloom_testmain_gui)
   endif()
   target_link_libraries(${target} PRIVATE ${main} ${deps} GTest::gtest GTest::gmock Qt6::Test)
-  target_compile_definitions(${target} PRIVATE
-    DAYLOOM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-    DAYLOOM_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   dayloom_warnings(${target})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST

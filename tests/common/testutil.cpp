@@ -10,6 +10,11 @@ QString DataPath(const QString& name)
     return QStringLiteral(DAYLOOM_TEST_DATA_DIR) + QLatin1Char('/') + name;
 }
 
+QString SourcePath(const QString& relative)
+{
+    return QStringLiteral(DAYLOOM_SOURCE_DIR) + QLatin1Char('/') + relative;
+}
+
 QByteArray ReadFile(const QString& path)
 {
     QFile f(path);

@@ -12,7 +12,7 @@ using namespace dayloom;
 // outer band and leave the inside, where the calendar goes, empty.
 TEST(ShippedBorders, LoadAndDrawOnlyInTheBand)
 {
-    const QDir dir(QStringLiteral(DAYLOOM_SOURCE_DIR "/data/Borders"));
+    const QDir dir(test::SourcePath(QStringLiteral("data/Borders")));
     const QStringList files = dir.entryList({"*.wpo", "*.wls"}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         GTEST_SKIP() << "no border pictures in " << dir.path().toStdString();

@@ -17,7 +17,7 @@ namespace {
 
 QByteArray shipped(const QString& fileName)
 {
-    return ReadFile(QStringLiteral(DAYLOOM_SOURCE_DIR "/data/Borders/") + fileName);
+    return ReadFile(SourcePath(QStringLiteral("data/Borders/") + fileName));
 }
 
 // Non-white pixels inside and outside a rectangle.

@@ -187,7 +187,19 @@ QString CommandLine::Usage()
         "    as \"Unable to open ...\", on stderr); 2 for a usage error; 3 when OUT cannot be "
         "written.\n"
         "    --export never needs a display: with no display it runs on the offscreen "
-        "platform.\n");
+        "platform.\n"
+        "dayloom --icons LIBRARY OUTDIR\n"
+        "    Prints the number of icons in LIBRARY (.ico, .icl, .nil, .exe, .dll) and writes "
+        "icon n\n"
+        "    as OUTDIR/n.png (n from 0, 32 x 32 with transparency, as the icon palette shows "
+        "it).\n"
+        "    Exit 0 on success; 1 when LIBRARY is missing, unreadable or holds no icons (\"No "
+        "icons\n"
+        "    found in LIBRARY\" on stderr); 2 for a usage error; 3 when OUTDIR is not an "
+        "existing\n"
+        "    writable folder or a picture cannot be written. An icon that cannot be read "
+        "writes no\n"
+        "    file and a line on stderr. Needs no display.\n");
 }
 
 CommandLine CommandLine::Parse(const QStringList& args)
@@ -206,7 +218,7 @@ CommandLine CommandLine::Parse(const QStringList& args)
         cl.mode = Version;
         return cl;
     }
-    bool zoomGiven = false, monthsGiven = false;
+    bool zoomGiven = false, monthsGiven = false, iconsGiven = false;
     QStringList positional;
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -240,6 +252,10 @@ CommandLine CommandLine::Parse(const QStringList& args)
             if (!takeNumber(args, i, name, 1, 120, &cl.months, &error))
                 return fail(error);
             monthsGiven = true;
+        } else if (name == QLatin1String("--icons")) {
+            if (!takeValue(args, i, name, &cl.iconLibrary, &error))
+                return fail(error);
+            iconsGiven = true;
         } else if (arg == QLatin1String("--fill-recurring")) {
             cl.fillRecurring = true;
         } else {
@@ -248,6 +264,17 @@ CommandLine CommandLine::Parse(const QStringList& args)
     }
     if (!cl.programDir.isEmpty() && !QFileInfo(cl.programDir).isDir())
         return fail(QStringLiteral("--program-dir: no such folder: ") + cl.programDir);
+
+    if (iconsGiven) {
+        if (cl.mode == Export || zoomGiven || monthsGiven || cl.month || cl.year ||
+            cl.fillRecurring || !cl.programDir.isEmpty())
+            return fail(QStringLiteral("--icons takes no other option"));
+        if (positional.size() != 1)
+            return fail(QStringLiteral("--icons needs a LIBRARY and an OUTDIR"));
+        cl.mode = Icons;
+        cl.iconFolder = positional.first();
+        return cl;
+    }
 
     if (cl.mode != Export) {
         if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)

@@ -10,9 +10,10 @@ namespace dayloom {
 //   dayloom --version | --help
 //   dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M]
 //           [--year Y] [--fill-recurring] [--months N] DOCUMENT
+//   dayloom --icons LIBRARY OUTDIR
 class CommandLine {
 public:
-    enum Mode { Window, Version, Help, Export, UsageError };
+    enum Mode { Window, Version, Help, Export, Icons, UsageError };
     // What an export writes, chosen by OUT's extension in any letter case.
     enum ExportKind { NoExport, ExportDocument, ExportPicture, ExportPdf };
 
@@ -34,11 +35,22 @@ public:
     int year = 0;
     bool fillRecurring = false;
     int months = 1;
+    QString iconLibrary;  // --icons LIBRARY OUTDIR
+    QString iconFolder;
 };
 
 // Runs an --export command line and returns the exit status: 0 done, 1 the
 // document cannot be opened, 2 usage error, 3 the result cannot be written.
 // Messages go to stderr.
 int RunExport(const CommandLine& commandLine);
+
+// Runs an --icons command line: prints the number of icons of LIBRARY on the
+// first line of stdout and writes icon n as OUTDIR/n.png (n from 0, 32 x 32
+// with transparency, as the icon palette draws it). Returns 0 done; 1 when
+// LIBRARY is missing, unreadable or holds no icons ("No icons found in "
+// LIBRARY on stderr); 3 when OUTDIR is not an existing writable folder or a
+// picture cannot be written. An icon that cannot be read writes no file and
+// a line on stderr.
+int RunIcons(const CommandLine& commandLine);
 
 }  // namespace dayloom

@@ -1,4 +1,4 @@
-// The program's entry point: the window, or a command-line export.
+// The program's entry point: the window, a command-line export, or a library's icons.
 #include <cstdio>
 
 #include <QGuiApplication>
@@ -58,6 +58,13 @@ int main(int argc, char** argv)
         if (!cl.programDir.isEmpty())
             SetProgramDir(cl.programDir);
         return RunExport(cl);
+    }
+    case CommandLine::Icons: {
+        // Icons never need a display either.
+        useOffscreenPlatform();
+        QGuiApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
+        return RunIcons(cl);
     }
     case CommandLine::Window:
         break;

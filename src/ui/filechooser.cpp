@@ -12,6 +12,8 @@ QString runDialog(const FileDialogSpec& desc, QWidget* parent, bool save)
     QFileDialog dialog(parent, desc.title, desc.directory, desc.filter);
     dialog.setDefaultSuffix(desc.defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!desc.selectedFilter.isEmpty())
+        dialog.selectNameFilter(desc.selectedFilter);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

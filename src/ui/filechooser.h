@@ -10,13 +10,14 @@ namespace dayloom {
 
 // What an open or save dialog is asked: its title, filter (Qt form, e.g.
 // "Calendar File (*.DLF *.dlf)"), default suffix, starting folder and, for
-// saving, the proposed file name.
+// saving, the proposed file name; the filter entry chosen at the start.
 struct FileDialogSpec {
     QString title;
     QString filter;
     QString defaultSuffix;
     QString directory;
     QString proposedName;
+    QString selectedFilter;  // one of filter's entries, chosen at the start
 };
 
 // Returns the chosen full path, or an empty string when cancelled. Tests

@@ -35,7 +35,8 @@
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
-#include "ui/iconpalettestub.h"
+#include "ui/iconlistbox.h"
+#include "ui/tfloatingpalette.h"
 #include "dates/recurringlistfile.h"
 #include "ui/preferences.h"
 #include "ui/properties/tcalendarproperties.h"
@@ -106,8 +107,6 @@ TCalendarMain::TCalendarMain(const QStringList& arguments, QWidget* parent)
     new MasterRichTextRenderer(this);
     InstallObjectDialogs(this);
     connect(m_page, &TCalendarPanel32::ClickedInCellEvent, this, &TCalendarMain::ClickedInCellEvent);
-    m_palette = new IconPaletteStub(this);
-    connect(m_palette, &IconPaletteStub::shownChanged, this, [this] { SetButtons(); });
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -401,6 +400,13 @@ void TCalendarMain::FormCreate()
         m_steps << QStringLiteral("recurring dates converted");
     // 7.
     RestorePlacement(this);
+    // The icon palette comes after the main window. Hiding it by any means
+    // refreshes the icon tool button's caption.
+    m_palette = new TFloatingPalette(this);
+    connect(m_palette, &TFloatingPalette::shownChanged, this, [this] {
+        if (m_iconToolButton)
+            SetButtons();
+    });
 }
 
 void TCalendarMain::showEvent(QShowEvent* event)
@@ -422,8 +428,7 @@ void TCalendarMain::changeEvent(QEvent* event)
 
 void TCalendarMain::loadIconLibrary()
 {
-    // The icon palette loads the library once the palette exists.
-    m_palette->LoadLibrary(m_iconFile);
+    m_palette->ShowLibrary(m_iconFile);
     m_steps << QStringLiteral("icon library");
 }
 
@@ -536,7 +541,7 @@ void TCalendarMain::SetButtons()
 
     m_saveButton->setVisible(m_modified);
     m_cancelButton->setVisible(m_modified && hasFile);
-    m_iconToolButton->setText(m_palette->isShowing() ? QStringLiteral("Hide Icon Tool")
+    m_iconToolButton->setText(m_palette && m_palette->isShowing() ? QStringLiteral("Hide Icon Tool")
                                                      : QStringLiteral("Show Icon Tool"));
 }
 

@@ -27,7 +27,7 @@ class QToolButton;
 namespace dayloom {
 
 class CalendarPageWidget;
-class IconPaletteStub;
+class TFloatingPalette;
 class RichTextToolBar;
 class TCalendarPanel32;
 class TWPRtfStorage;
@@ -46,7 +46,7 @@ public:
 
     TCalendarPanel32* CalendarPanel() const { return m_page; }
     CalendarPageWidget* PageWidget() const { return m_pageWidget; }
-    IconPaletteStub* FloatingPalette() const { return m_palette; }
+    TFloatingPalette* FloatingPalette() const { return m_palette; }
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
     CellTextEditor* CellEditor() const { return m_cellEditor; }
@@ -212,7 +212,7 @@ private:
     // Parts.
     TCalendarPanel32* m_page = nullptr;
     CalendarPageWidget* m_pageWidget = nullptr;
-    IconPaletteStub* m_palette = nullptr;
+    TFloatingPalette* m_palette = nullptr;
     PropertiesRunner m_propertiesRunner;
     FontChooser m_fontChooser;
     FileChooser m_openChooser;

@@ -28,7 +28,7 @@
 #include "stream/inifile.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
-#include "ui/iconpalettestub.h"
+#include "ui/tfloatingpalette.h"
 #include "ui/preferences.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"

@@ -23,7 +23,7 @@
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/helpwindow.h"
-#include "ui/iconpalettestub.h"
+#include "ui/tfloatingpalette.h"
 #include "ui/preferences.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"

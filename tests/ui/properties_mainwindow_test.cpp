@@ -15,7 +15,7 @@
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
-#include "ui/iconpalettestub.h"
+#include "ui/tfloatingpalette.h"
 #include "ui/properties/datepicker.h"
 #include "ui/properties/tcalendarproperties.h"
 #include "ui/tcalendarmain.h"

@@ -286,7 +286,8 @@ QByteArray WriteNeLibrary(const QList<IconGroup>& groups, const QByteArray& modu
     file += ne + resources + resident + imported + entries + nonResident;
 
     // The resources' data, each aligned to 1 << shift; the smallest shift
-    // from 4 up whose units can reach the end of the file.
+    // from 3 up whose units can reach the end of the file. Icon images are
+    // multiples of 8 bytes long, so their lengths come out exact.
     std::vector<QByteArray> data;
     for (const IconGroup& g : groups)
         for (const IconImage& i : g.Images)
@@ -312,7 +313,7 @@ QByteArray WriteNeLibrary(const QList<IconGroup>& groups, const QByteArray& modu
     qint64 total = file.size();
     for (const QByteArray& d : data)
         total += d.size() + 512;
-    int shift = 4;
+    int shift = 3;
     while ((total >> shift) > 0xFFFF)
         ++shift;
     const qsizetype table = kHeader + resourceTable;

@@ -7,6 +7,8 @@
 //   makeicons data            writes the libraries below data/
 //   makeicons data --png DIR  also writes every icon as DIR/<library>-<n>.png
 //                             and a sheet of them all, DIR/<library>.png
+//   makeicons --seeds DIR     writes small libraries for the fuzzers' seed
+//                             corpora: DIR/fuzz_ne/*.icl, DIR/fuzz_ico/*.ico
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -1299,6 +1301,40 @@ bool writeLibrary(const QString& file, const QByteArray& module, const QByteArra
     return true;
 }
 
+// Small files covering what a reader meets: named and numbered groups,
+// several sizes and depths in one group, one and many groups.
+bool writeSeeds(const QDir& dir)
+{
+    auto draw = [](int size, const Draw& d) {
+        const QImage big = render(d);
+        return big.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const std::vector<IconDef> symbols = misc1();
+    const QImage check16 = draw(16, symbols[0].draw), star16 = draw(16, symbols[2].draw);
+    const QImage heart32 = draw(32, symbols[3].draw);
+    using iconwriter::EncodeImage;
+    const QList<iconwriter::IconGroup> mixed = {
+        {"CHECK", {EncodeImage(check16, 1), EncodeImage(check16, 4)}},
+        {{}, {EncodeImage(star16, 8), EncodeImage(star16, 32)}},
+        {"HEART", {EncodeImage(heart32, 4)}},
+    };
+    const QList<iconwriter::IconGroup> single = {{{}, {EncodeImage(star16, 4)}}};
+    dir.mkpath(QStringLiteral("fuzz_ne"));
+    dir.mkpath(QStringLiteral("fuzz_ico"));
+    const std::pair<QString, QByteArray> files[] = {
+        {QStringLiteral("fuzz_ne/mixed.icl"), iconwriter::WriteNeLibrary(mixed, "MIXED", "seed")},
+        {QStringLiteral("fuzz_ne/single.icl"), iconwriter::WriteNeLibrary(single, "ONE", "seed")},
+        {QStringLiteral("fuzz_ico/check.ico"),
+         iconwriter::WriteIcoFile({EncodeImage(check16, 4), EncodeImage(check16, 32)})},
+    };
+    for (const auto& [name, bytes] : files) {
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -1306,6 +1342,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--seeds"))
+        return writeSeeds(QDir(args[2])) ? 0 : 1;
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: makeicons DATADIR [--png DIR]\n");
         return 2;

@@ -76,7 +76,8 @@ bool IsWholeImage(const QByteArray& data)
         const qint64 need = qint64(info.HeaderSize) + info.TableSize +
                             qint64(DibReader::RowBytes(info.Width, info.BitCount)) * height +
                             qint64(DibReader::RowBytes(info.Width, 1)) * height;
-        return info.Compression != 0 || need <= data.size();
+        // Icon images are never compressed: such a one is not decoded at all.
+        return info.Compression == 0 && need <= data.size();
     } catch (const ReadError&) {
         return false;
     }

@@ -6,9 +6,12 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/screen.h"
+#include "stream/inifile.h"
 #include "ui/iconlistbox.h"
 #include "ui/preferences.h"
 #include "ui/uiutil.h"
@@ -133,9 +136,26 @@ TFloatingPalette::TFloatingPalette(QWidget* parent)
     inside->addWidget(m_list);
     layout->addWidget(panel);
 
-    // 1. Only the position comes from the ini file: the size is the designed one.
-    RestorePlacement(this);
-    setFixedSize(kClientSize, kClientSize + m_menuBar->sizeHint().height());
+    // 1. Only the position comes from the ini file: the size is the designed
+    // one, grown where the style's scroll bar would leave room for fewer
+    // than three rows.
+    const int listHeight = 3 * m_list->ItemHeight() + 2 * m_list->frameWidth() +
+                           m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    // (The grid wraps a column one pixel before the viewport's end.)
+    const int client = qMax(kClientSize, listHeight + 1 + 8);
+    setFixedSize(client, client + m_menuBar->sizeHint().height());
+    if (IniFile(IniFileName()).ValueExists(PlacementSection(FormClassName(this)),
+                                           QStringLiteral("Bottom"))) {
+        RestorePlacement(this);
+    } else if (parentWidget()) {
+        // Never placed before: near the main window's top right corner,
+        // clear of most of the page.
+        const QRect main = parentWidget()->frameGeometry();
+        QScreen* screen = parentWidget()->screen();
+        const QSize area = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+        move(KeepOnScreen(QRect(main.right() - width() - 40, main.top() + 110, width(), height()), area)
+                 .topLeft());
+    }
     // 2.
     m_list->SetFileName(ProgramLibrary(QStringLiteral("activity.icl")));
     // 3.

@@ -117,7 +117,6 @@ TEST_F(IconPaletteTest, StartsWithActivitiesAndTheSortedBonusSets)
     EXPECT_EQ(palette.windowTitle(), QStringLiteral("Icons"));
     EXPECT_TRUE(palette.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(palette.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(palette.width(), 140);
     QStringList captions;
     for (const QAction* a : palette.FileMenu()->actions())
         captions << a->text();
@@ -138,6 +137,13 @@ TEST_F(IconPaletteTest, StartsWithActivitiesAndTheSortedBonusSets)
     EXPECT_EQ(box->XIcons(), 3);
     EXPECT_EQ(box->YIcons(), 3);
     EXPECT_EQ(box->currentRow(), 0);
+    // Three icons down in each column, the fourth starting the next column.
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    EXPECT_GE(palette.width(), 140);
+    EXPECT_LE(box->visualItemRect(box->item(2)).bottom(), box->viewport()->height());
+    EXPECT_EQ(box->visualItemRect(box->item(3)).top(), 0);
+    EXPECT_GT(box->visualItemRect(box->item(3)).left(), 30);
 
     EXPECT_EQ(TFloatingPalette::BonusCaption(QStringLiteral("Long.name.icl")), QStringLiteral("Long"));
     EXPECT_EQ(TFloatingPalette::BonusCaption(QString(80, u'x') + QStringLiteral(".icl")).size(), 64);

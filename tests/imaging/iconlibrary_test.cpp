@@ -322,6 +322,12 @@ TEST(IconLibrary, LyingResourceTablesNeitherHangNorAllocate)
         ASSERT_EQ(lib.Count(), 2);
         EXPECT_TRUE(lib.GroupName(0).isEmpty());
         EXPECT_EQ(lib.Icon(0).pixel(16, 16), qRgb(255, 0, 0));
+        // A group claiming 2 GB for its image: the claim is not believed.
+        QByteArray claim = ne;
+        const qsizetype dir = claim.indexOf(QByteArray("\0\0\1\0\1\0\x20\x20", 8));
+        ASSERT_GT(dir, 0);
+        Put32(claim, dir + 6 + 8, 0x80000000u);
+        EXPECT_EQ(IconLibrary::FromBytes(claim).Icon(0).pixel(16, 16), qRgb(255, 0, 0));
         QByteArray longIcon = ne;
         Put16(longIcon, table + 2 + 8 + 2, 0x7FFF);  // icon 1's length in units
         EXPECT_EQ(IconLibrary::FromBytes(longIcon).Icon(0).pixel(16, 16), qRgb(255, 0, 0));

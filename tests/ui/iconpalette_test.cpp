@@ -17,9 +17,11 @@
 #include "iconwriter.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
+#include "stream/inifile.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
 #include "ui/iconlistbox.h"
+#include "ui/preferences.h"
 #include "ui/tcalendarmain.h"
 #include "ui/tfloatingpalette.h"
 #include "ui/uiutil.h"
@@ -147,6 +149,25 @@ TEST_F(IconPaletteTest, StartsWithActivitiesAndTheSortedBonusSets)
 
     EXPECT_EQ(TFloatingPalette::BonusCaption(QStringLiteral("Long.name.icl")), QStringLiteral("Long"));
     EXPECT_EQ(TFloatingPalette::BonusCaption(QString(80, u'x') + QStringLiteral(".icl")).size(), 64);
+}
+
+TEST_F(IconPaletteTest, KeepsItsPositionInTheIniFileButNotItsSize)
+{
+    QPoint placed;
+    {
+        TFloatingPalette palette;
+        palette.move(217, 133);
+        palette.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+        placed = palette.pos();
+    }
+    // A stored size, larger than the window's, is not taken.
+    IniFile ini(IniFileName());
+    ini.WriteInteger(QStringLiteral("TFloatingPalette_Placement"), QStringLiteral("Right"),
+                     placed.x() + 300);
+    TFloatingPalette again;
+    EXPECT_EQ(again.pos(), placed);
+    EXPECT_LT(again.width(), 200);
 }
 
 TEST_F(IconPaletteTest, ShowLibraryChecksTheItemOfTheNameAndFallsBackToMisc1)

@@ -136,8 +136,8 @@ TFloatingPalette::TFloatingPalette(QWidget* parent)
     inside->addWidget(m_list);
     layout->addWidget(panel);
 
-    // 1. Only the position comes from the ini file: the size is the designed
-    // one, grown where the style's scroll bar would leave room for fewer
+    // 1. Only the position comes from the ini file: the size is the window's
+    // own, grown where the style's scroll bar would leave room for fewer
     // than three rows.
     const int listHeight = 3 * m_list->ItemHeight() + 2 * m_list->frameWidth() +
                            m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
@@ -276,17 +276,17 @@ void TFloatingPalette::ShowLibrary(const QString& requested)
 
 void TFloatingPalette::OtherClick()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Open");
-    spec.directory = ProgramDir();
-    spec.defaultSuffix = QStringLiteral("ICL");
-    spec.filter = QStringLiteral(
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Open");
+    desc.directory = ProgramDir();
+    desc.defaultSuffix = QStringLiteral("ICL");
+    desc.filter = QStringLiteral(
         "All Files (*.ICL *.DLL *.EXE *.ICO *.NIL *.icl *.dll *.exe *.ico *.nil);;"
         "ICL Files (*.ICL *.icl);;DLL Files (*.DLL *.dll);;EXE Files (*.EXE *.exe);;"
         "ICO Files (*.ICO *.ico);;NIL Files (*.NIL *.nil);;"
         "ICL and ICO Files (*.ICL *.ICO *.icl *.ico)");
-    spec.selectedFilter = QStringLiteral("ICL and ICO Files (*.ICL *.ICO *.icl *.ico)");
-    auto choose = [&] { return m_chooser ? m_chooser(spec) : RunOpenFileDialog(spec, this); };
+    desc.selectedFilter = QStringLiteral("ICL and ICO Files (*.ICL *.ICO *.icl *.ico)");
+    auto choose = [&] { return m_chooser ? m_chooser(desc) : RunOpenFileDialog(desc, this); };
 
     QString chosen = choose();
     if (chosen.isEmpty())

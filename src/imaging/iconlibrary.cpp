@@ -129,6 +129,10 @@ IconLibrary IconLibrary::FromFile(const QString& path)
 void IconLibrary::readNe(qsizetype header)
 {
     ByteReader r(FBytes);
+    // A module without resources has its resource table where the resident
+    // names begin.
+    if (r.U16At(header + 0x24) == r.U16At(header + 0x26))
+        return;
     const qsizetype table = header + r.U16At(header + 0x24);
     r.Seek(table);
     const int shift = r.U16();

@@ -197,6 +197,12 @@ TEST(IconLibrary, IconFilesAreOneIconAndOtherFilesNone)
     EXPECT_EQ(IconLibrary::FromBytes(QByteArray("MZ")).Count(), 0);
     EXPECT_EQ(IconLibrary::FromFile(QStringLiteral("/no/such/library.icl")).Count(), 0);
     EXPECT_EQ(IconLibrary::FromFile(QDir::tempPath()).Count(), 0);  // a folder
+    // A module whose resource table is empty (it starts where the resident
+    // names do).
+    QByteArray bare = iconwriter::WriteNeLibrary(
+        {Group("A", {EncodeImage(Square(32, qRgb(1, 2, 3)), 4)})}, "BARE", "bare");
+    Put16(bare, 0x80 + 0x24, Get16(bare, 0x80 + 0x26));
+    EXPECT_EQ(IconLibrary::FromBytes(bare).Count(), 0);
     // A library of icons that cannot be read still counts them.
     QList<IconGroup> broken = {Group("A", {EncodeImage(Square(32, qRgb(1, 2, 3)), 4)})};
     broken[0].Images[0].Data.truncate(20);

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-dev
-          libuemf-dev fonts-liberation googletest libgtest-dev libgmock-dev
+          libuemf-dev qt6-svg-dev fonts-liberation googletest libgtest-dev libgmock-dev
           libbenchmark-dev libjpeg-turbo-progs xvfb xauth)
 
 missing=()

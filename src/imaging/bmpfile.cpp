@@ -110,6 +110,71 @@ QByteArray BmpFile::Encode24(const QImage& source)
     return out;
 }
 
+QByteArray BmpFile::Encode32(const QImage& source)
+{
+    if (source.isNull())
+        return {};
+    const QImage img = source.convertToFormat(QImage::Format_ARGB32);
+    constexpr int kV5Size = 124;
+    constexpr quint32 kBiBitFields = 3;
+    constexpr quint32 kLcsSRgb = 0x73524742;  // 'sRGB'
+    constexpr quint32 kLcsGmImages = 4;
+    const int w = img.width(), h = img.height();
+    const qsizetype bitsSize = qsizetype(w) * h * 4;
+    const int offBits = kFileHeaderSize + kV5Size;
+    QByteArray out(offBits + bitsSize, '\0');
+    char* p = out.data();
+    Put16(p, kBmSignature);
+    Put32(p + 2, quint32(out.size()));
+    Put32(p + 10, quint32(offBits));
+    char* ih = p + kFileHeaderSize;
+    Put32(ih, kV5Size);
+    Put32(ih + 4, quint32(w));
+    Put32(ih + 8, quint32(h));
+    Put16(ih + 12, 1);
+    Put16(ih + 14, 32);
+    Put32(ih + 16, kBiBitFields);
+    Put32(ih + 20, quint32(bitsSize));
+    const quint32 ppm = quint32((ScreenPPI() * 10000 + 127) / 254);
+    Put32(ih + 24, ppm);
+    Put32(ih + 28, ppm);
+    Put32(ih + 40, 0x00FF0000);
+    Put32(ih + 44, 0x0000FF00);
+    Put32(ih + 48, 0x000000FF);
+    Put32(ih + 52, 0xFF000000);
+    Put32(ih + 56, kLcsSRgb);
+    // 36 bytes of end points and three gamma values stay 0 for sRGB.
+    Put32(ih + 108, kLcsGmImages);
+    for (int y = 0; y < h; ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(img.constScanLine(h - 1 - y));
+        char* d = p + offBits + qsizetype(4) * w * y;
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = qAlpha(s[x]) == 0 ? 0x00FFFFFF : s[x];
+            Put32(d + 4 * x, c);
+        }
+    }
+    return out;
+}
+
+BmpFile BmpFile::FromImageKeepingAlpha(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    bool opaque = true;
+    if (image.hasAlphaChannel()) {
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < argb.height() && opaque; ++y) {
+            const auto* s = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            for (int x = 0; x < argb.width(); ++x)
+                if (qAlpha(s[x]) != 255) {
+                    opaque = false;
+                    break;
+                }
+        }
+    }
+    return FromBytes(opaque ? Encode24(image) : Encode32(image));
+}
+
 BmpFile BmpFile::FromImage(const QImage& image)
 {
     if (image.isNull())

@@ -22,12 +22,23 @@ public:
     // Encodes an image as a 24-bit bitmap (alpha is composed onto white).
     static BmpFile FromImage(const QImage& image);
     static QByteArray Encode24(const QImage& image);
+    // Encodes an image with transparency as a 32-bit bitmap with a 124-byte
+    // (version 5) header: BI_BITFIELDS with the masks 0x00FF0000, 0x0000FF00,
+    // 0x000000FF and the alpha mask 0xFF000000, straight (not premultiplied)
+    // alpha, sRGB. Fully transparent pixels are stored white, so that a
+    // reader which ignores alpha shows the picture on white.
+    static QByteArray Encode32(const QImage& image);
+    // 32 bits when any pixel is not opaque, else 24 bits.
+    static BmpFile FromImageKeepingAlpha(const QImage& image);
 
     bool IsEmpty() const { return FImage.isNull(); }
     const QImage& Image() const { return FImage; }
     int Width() const { return FImage.width(); }
     int Height() const { return FImage.height(); }
     int BitCount() const { return FBitCount; }
+    // True when the bitmap carries an alpha channel (a 32-bit bitmap with an
+    // alpha mask): it is drawn blended and never covers what lies below.
+    bool HasAlpha() const { return FImage.hasAlphaChannel(); }
     // The file bytes: file header and DIB. These are the bytes a picture
     // stores for a bitmap.
     const QByteArray& Bytes() const { return FBytes; }

@@ -60,6 +60,9 @@ struct Header {
     std::array<quint32, 4> Masks{};
     bool HasMasks = false;
     bool AlphaMask = false;
+    // A 32-bit bitmap without masks whose fourth byte is premultiplied
+    // alpha, as alpha-blend records hold them.
+    bool PremultipliedAlpha = false;
     std::vector<QRgb> Palette;
 };
 
@@ -185,9 +188,11 @@ Header ParseHeader(const char* data, qsizetype size)
     return h;
 }
 
-QImage NewImage(const DibInfo& info, bool alpha)
+QImage NewImage(const DibInfo& info, bool alpha, bool premultiplied = false)
 {
-    QImage img(info.Width, info.Height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage img(info.Width, info.Height,
+               premultiplied ? QImage::Format_ARGB32_Premultiplied
+                             : alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (img.isNull())
         ThrowImageError();
     return img;
@@ -287,7 +292,8 @@ QImage DecodeRaw(const Header& h, const uchar* bits, qsizetype size, qsizetype* 
         }
     }
     const bool alpha = h.AlphaMask && info.BitCount == 32;
-    QImage img = NewImage(info, alpha);
+    const bool premultiplied = h.PremultipliedAlpha && info.BitCount == 32 && !h.HasMasks;
+    QImage img = NewImage(info, alpha, premultiplied);
     const size_t palMask = h.Palette.empty() ? 0 : h.Palette.size() - 1;
     for (int y = 0; y < info.Height; ++y) {
         const uchar* s = bits + stride * y;
@@ -316,7 +322,14 @@ QImage DecodeRaw(const Header& h, const uchar* bits, qsizetype size, qsizetype* 
                 d[x] = qRgb(s[3 * x + 2], s[3 * x + 1], s[3 * x]);
             break;
         case 32:
-            if (!h.HasMasks) {
+            if (premultiplied) {
+                // A colour above its alpha cannot be premultiplied; clamp it.
+                for (int x = 0; x < info.Width; ++x) {
+                    const uchar a = s[4 * x + 3];
+                    d[x] = qRgba(std::min(s[4 * x + 2], a), std::min(s[4 * x + 1], a),
+                                 std::min(s[4 * x], a), a);
+                }
+            } else if (!h.HasMasks) {
                 for (int x = 0; x < info.Width; ++x)
                     d[x] = qRgb(s[4 * x + 2], s[4 * x + 1], s[4 * x]);
             } else {
@@ -348,9 +361,25 @@ DibInfo DibReader::ReadInfo(const char* header, qsizetype headerSize)
 QImage DibReader::Read(const char* header, qsizetype headerSize, const char* bits,
                        qsizetype bitsSize, DibInfo* info)
 {
+    return ReadBits(header, headerSize, bits, bitsSize, info, false);
+}
+
+QImage DibReader::ReadPremultiplied(const char* header, qsizetype headerSize, const char* bits,
+                                    qsizetype bitsSize, DibInfo* info)
+{
+    QImage img = ReadBits(header, headerSize, bits, bitsSize, info, true);
+    if (img.format() != QImage::Format_ARGB32_Premultiplied)
+        img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return img;
+}
+
+QImage DibReader::ReadBits(const char* header, qsizetype headerSize, const char* bits,
+                           qsizetype bitsSize, DibInfo* info, bool premultipliedAlpha)
+{
     if (!header || !bits || bitsSize < 0)
         ThrowImageError();
     Header h = ParseHeader(header, headerSize);
+    h.PremultipliedAlpha = premultipliedAlpha;
     qsizetype used = 0;
     const auto* b = reinterpret_cast<const uchar*>(bits);
     QImage img = (h.Info.Compression == kBiRle4 || h.Info.Compression == kBiRle8)

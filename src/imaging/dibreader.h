@@ -37,11 +37,21 @@ public:
     static QImage Read(const char* header, qsizetype headerSize, const char* bits,
                        qsizetype bitsSize, DibInfo* info = nullptr);
 
+    // As Read, for the bitmap of an alpha-blend record: a 32-bit bitmap
+    // without masks takes its fourth byte as premultiplied alpha. The
+    // result is always ARGB32_Premultiplied.
+    static QImage ReadPremultiplied(const char* header, qsizetype headerSize, const char* bits,
+                                    qsizetype bitsSize, DibInfo* info = nullptr);
+
     // Reads only the header and the size of the colour table.
     static DibInfo ReadInfo(const char* header, qsizetype headerSize);
 
     // Bytes of one row of uncompressed bits.
     static qsizetype RowBytes(int width, int bitCount);
+
+private:
+    static QImage ReadBits(const char* header, qsizetype headerSize, const char* bits,
+                           qsizetype bitsSize, DibInfo* info, bool premultipliedAlpha);
 };
 
 }  // namespace dayloom

@@ -12,6 +12,7 @@ extern "C" {
 #include "core/cp1252.h"
 #include "imaging/bytereader.h"
 #include "imaging/dibreader.h"
+#include "imaging/emfwriter.h"
 #include "imaging/gdiplayback.h"
 #include "imaging/imagingerror.h"
 
@@ -75,6 +76,17 @@ QImage RecordDib(const ByteReader& rec, quint32 offBmi, quint32 cbBmi, quint32 o
     return DibReader::Read(rec.Data() + offBmi, cbBmi, rec.Data() + offBits, cbBits, info);
 }
 
+// The same for an alpha-blend record: 32-bit bits carry premultiplied alpha.
+QImage RecordDibPremultiplied(const ByteReader& rec, quint32 offBmi, quint32 cbBmi,
+                              quint32 offBits, quint32 cbBits, DibInfo* info)
+{
+    const qsizetype n = rec.Size();
+    if (!cbBmi || offBmi > n || cbBmi > n - offBmi || offBits > n || cbBits > n - offBits)
+        ThrowImageError();
+    return DibReader::ReadPremultiplied(rec.Data() + offBmi, cbBmi, rec.Data() + offBits, cbBits,
+                                        info);
+}
+
 QRectF SourceRect(const DibInfo& info, double x, double y, double cx, double cy)
 {
     // Rows of a bottom-up bitmap are counted from its lower edge.
@@ -110,6 +122,7 @@ bool Handled(quint32 type)
     case U_EMR_POLYGON16: case U_EMR_POLYLINE16: case U_EMR_POLYBEZIERTO16:
     case U_EMR_POLYLINETO16: case U_EMR_POLYPOLYLINE16: case U_EMR_POLYPOLYGON16:
     case U_EMR_CREATEMONOBRUSH: case U_EMR_CREATEDIBPATTERNBRUSHPT: case U_EMR_EXTCREATEPEN:
+    case U_EMR_ALPHABLEND:
         return true;
     default:
         return false;
@@ -437,6 +450,29 @@ void EmfRecordPlayer::Record(quint32 type, ByteReader& r)
         FDc.DrawBitmap(img, QRectF(x, y, cx, cy), SourceRect(info, xs, ys, cxs, cys), rop);
         break;
     }
+    case U_EMR_ALPHABLEND: {
+        r.Skip(16);  // bounds
+        const double x = r.S32(), y = r.S32(), cx = r.S32(), cy = r.S32();
+        r.U8();  // operation: always "over"
+        r.U8();  // flags
+        const int constantAlpha = r.U8();
+        const bool perPixel = r.U8() & 1;  // AC_SRC_ALPHA
+        const double xs = r.S32(), ys = r.S32();
+        r.Skip(24);  // source transform
+        r.U32();     // source background
+        r.U32();     // usage
+        const quint32 offBmi = r.U32(), cbBmi = r.U32(), offBits = r.U32(), cbBits = r.U32();
+        const double cxs = r.S32(), cys = r.S32();
+        DibInfo info;
+        const QImage img = perPixel
+            ? RecordDibPremultiplied(r, offBmi, cbBmi, offBits, cbBits, &info)
+            : RecordDib(r, offBmi, cbBmi, offBits, cbBits, &info);
+        // The source is counted from the bitmap's top row, as in a device
+        // context holding it.
+        FDc.DrawBitmap(img, QRectF(x, y, cx, cy), QRectF(xs, ys, cxs, cys), 0x00CC0020,
+                       constantAlpha / 255.0);
+        break;
+    }
     case U_EMR_SETDIBITSTODEVICE: {
         r.Skip(16);
         const double x = r.S32(), y = r.S32(), xs = r.S32(), ys = r.S32(), cxs = r.S32(),
@@ -534,6 +570,8 @@ void EmfPlayer::Play(const QByteArray& bytes, QPainter& painter, const QRectF& t
 
     GdiPlayback dc(painter, false);
     dc.SetDeviceMapping(toTarget, pxmmX, pxmmY);
+    if (EmfPaintDevice::IsVectorArt(bytes))
+        dc.SetSmooth(true);
     // Some writers undercount their handles; a small table is always allowed.
     dc.SetObjectLimit(std::max<quint32>(quint32(h.Handles), 1024));
     EmfRecordPlayer player(dc);

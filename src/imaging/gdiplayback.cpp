@@ -794,10 +794,16 @@ void GdiPlayback::TextOut(const QPointF& refIn, const QString& text,
         FState.Cur = ref + QPointF(width / sx, 0);
 }
 
-void GdiPlayback::DrawBitmap(const QImage& image, const QRectF& dest, const QRectF& sourceIn,
-                             quint32 rop)
+void GdiPlayback::SetSmooth(bool on)
 {
-    if (FInPath || image.isNull() || !Usable(FFull))
+    FPainter.setRenderHint(QPainter::Antialiasing, on);
+    FPainter.setRenderHint(QPainter::SmoothPixmapTransform, on);
+}
+
+void GdiPlayback::DrawBitmap(const QImage& image, const QRectF& dest, const QRectF& sourceIn,
+                             quint32 rop, double opacity)
+{
+    if (FInPath || image.isNull() || !Usable(FFull) || !(opacity > 0))
         return;
     const quint32 op = (rop >> 16) & 0xFF;
     if (op == 0xAA)
@@ -823,6 +829,8 @@ void GdiPlayback::DrawBitmap(const QImage& image, const QRectF& dest, const QRec
     }
     FPainter.setCompositionMode(mode);
     FPainter.setRenderHint(QPainter::SmoothPixmapTransform, FState.StretchMode == 4);
+    if (opacity < 1)
+        FPainter.setOpacity(FPainter.opacity() * opacity);
     const QPointF d0 = FFull.map(dest.topLeft());
     const QPointF d1 = FFull.map(dest.bottomRight());
     const bool rotated = std::abs(FFull.m12()) > 1e-9 || std::abs(FFull.m21()) > 1e-9;

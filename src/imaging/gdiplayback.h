@@ -96,6 +96,10 @@ public:
     // HALFTONE (4) smooths stretched bitmaps; the other modes do not.
     void SetStretchMode(int m) { FState.StretchMode = m; }
 
+    // Smoothed (antialiased) edges, for vector art recorded by our own
+    // metafile writer; other metafiles are drawn with hard edges as GDI does.
+    void SetSmooth(bool on);
+
     // Object table. Enhanced metafiles name the slot; Windows metafiles take
     // the lowest free one.
     // Slots beyond the count a metafile's header declares are not used.
@@ -131,7 +135,10 @@ public:
                  quint32 options, const QRectF& rect);
     // A bitmap into a logical rectangle (negative extents mirror); source in
     // image pixels, top-down.
-    void DrawBitmap(const QImage& image, const QRectF& dest, const QRectF& source, quint32 rop);
+    // opacity scales the picture's own alpha (an alpha-blend record's
+    // constant alpha).
+    void DrawBitmap(const QImage& image, const QRectF& dest, const QRectF& source, quint32 rop,
+                    double opacity = 1.0);
     void PatBlt(const QRectF& rect, quint32 rop);
 
     // Clipping

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include "imaging/bmpfile.h"
 #include "imaging/tmetafile.h"
@@ -34,15 +36,47 @@ struct LoadedPicture {
 // Loads clip art by file extension (compared ignoring letter case): .BMP
 // and .WMF/.EMF as they are, icons and JPEG pictures converted to bitmaps
 // (icons drawn at their own size onto white, JPEG with the browser's 256
-// colour settings). Other extensions load nothing. Failures throw the image
-// read error.
+// colour settings), PNG and GIF pictures (a GIF's first frame) as bitmaps
+// that keep their transparency, SVG pictures recorded as enhanced
+// metafiles. Other extensions load nothing. Failures throw the image read
+// error. Only regular files are read, and none larger than kMaxFileSize.
 class ImageLoader {
 public:
-    enum class Kind { Unknown, Bmp, Wmf, Emf, Ico, Jpeg };
+    enum class Kind { Unknown, Bmp, Wmf, Emf, Ico, Jpeg, Png, Gif, Svg };
+
+    static constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+    // Bitmaps larger than this on their long side are made smaller when
+    // they are placed on the page.
+    static constexpr int kPlacedMaxSide = 2400;
 
     static Kind KindOf(const QString& path);
     static LoadedPicture Load(const QString& path);
     static LoadedPicture Load(const QByteArray& bytes, Kind kind);
+
+    // A bitmap picture larger than maxSide on its long side, scaled down
+    // (keeping its shape and its transparency) to fit; other pictures as
+    // they are. Returns whether it changed the picture.
+    static bool LimitSize(LoadedPicture& picture, int maxSide = kPlacedMaxSide);
+    // The size LimitSize would give a picture of that size.
+    static QSize LimitedSize(const QSize& size, int maxSide = kPlacedMaxSide);
+
+    // The texture of the special-effects text: .BMP as it is, .ICO drawn on
+    // white at its own size, .JPG/.JIF decoded as for clip art, PNG and GIF
+    // with their transparency, SVG rasterised at its natural size (up to
+    // kPlacedMaxSide on the long side), since textures are bitmaps. An empty
+    // bitmap for any other extension; failures throw the image read error.
+    static BmpFile LoadTexture(const QString& path);
+    static BmpFile LoadTexture(const QByteArray& bytes, Kind kind);
+    // The extensions the texture browser lists, upper case without the dot.
+    static QStringList TextureSuffixes();
+
+    // A small picture of the file, at most bound in size, with transparency
+    // (thumbnails). Throws like Load; a null image for unknown extensions.
+    static QImage Thumbnail(const QString& path, const QSize& bound);
+
+    // The file's bytes: only regular files no larger than kMaxFileSize;
+    // throws the image read error otherwise.
+    static QByteArray ReadFile(const QString& path);
 };
 
 }  // namespace dayloom

@@ -6,6 +6,7 @@
 
 #include "core/screen.h"
 #include "imaging/emfplayer.h"
+#include "imaging/emfwriter.h"
 #include "imaging/imagingerror.h"
 #include "imaging/wmfplayer.h"
 
@@ -59,6 +60,7 @@ TMetafile TMetafile::FromBytes(const QByteArray& bytes)
         m.FBitsOffset = 0;
         m.FBitsSize = h.Bytes;
         m.FBytes = bytes.left(h.Bytes);
+        m.FVectorArt = EmfPaintDevice::IsVectorArt(m.FBytes);
         return m;
     }
     const WmfHeader h = WmfPlayer::ReadHeader(bytes);

@@ -30,6 +30,9 @@ public:
 
     bool IsEmpty() const { return FBytes.isEmpty(); }
     bool Enhanced() const { return FEnhanced; }
+    // Recorded from vector art by our own writer (an SVG picture): its
+    // background is transparent and its edges are drawn smoothed.
+    bool VectorArt() const { return FVectorArt; }
     // Size in pixels at the screen's pixels per inch.
     int Width() const;
     int Height() const;
@@ -47,6 +50,7 @@ public:
 private:
     QByteArray FBytes;      // as loaded
     bool FEnhanced = false;
+    bool FVectorArt = false;
     int FMMWidth = 0;
     int FMMHeight = 0;
     int FInch = 0;

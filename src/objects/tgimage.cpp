@@ -76,7 +76,9 @@ void TGImage::PictureChanged()
 {
     m_rendered = QImage();
     BoundsChanged();
-    m_opaque = m_picture->IsBitmap() && m_picture->Width() == Width() && m_picture->Height() == Height();
+    // A bitmap with transparency never covers what lies below it.
+    m_opaque = m_picture->IsBitmap() && !m_picture->BitmapValue().HasAlpha()
+        && m_picture->Width() == Width() && m_picture->Height() == Height();
     Repaint();
 }
 
@@ -107,6 +109,8 @@ void TGImage::LoadImageFromDisk()
     bool stretch = m_stretch, autoSize = m_autoSize;
     const auto& browse = ObjectDialogs().browseImage;
     if (browse && browse(chosen, stretch, autoSize)) {
+        // Large photos are placed at a size a page can hold.
+        ImageLoader::LimitSize(chosen);
         // Taken directly, so both can be off (which paints like Stretch).
         m_stretch = stretch;
         m_autoSize = autoSize;
@@ -118,6 +122,12 @@ void TGImage::LoadImageFromDisk()
         ReportChange();
     }
     QDir::setCurrent(folder);
+}
+
+bool TGImage::HasTransparency() const
+{
+    return (m_picture->IsBitmap() && m_picture->BitmapValue().HasAlpha())
+        || (m_picture->IsMetafile() && m_picture->MetafileValue().VectorArt());
 }
 
 bool TGImage::Mirrored() const
@@ -146,8 +156,11 @@ QImage TGImage::RenderFresh() const
     const int w = Width(), h = Height();
     if (w < 1 || h < 1)
         return {};
-    QImage out(w, h, QImage::Format_RGB32);
-    out.fill(Qt::white);
+    // Pictures with transparency show the page through; others are drawn
+    // on white.
+    const bool seeThrough = HasTransparency();
+    QImage out(w, h, seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    out.fill(seeThrough ? Qt::transparent : Qt::white);
     QPainter p(&out);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect whole(0, 0, w, h);

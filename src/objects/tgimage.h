@@ -35,13 +35,17 @@ public:
     // The object's own picture; changing it runs the picture step.
     TPicture* Picture() const { return m_picture; }
     void SetPicture(const TPicture& picture);
-    // True when the picture is a bitmap of exactly the object's size, so it
-    // covers everything below it.
+    // True when the picture is a bitmap without transparency of exactly the
+    // object's size, so it covers everything below it.
     bool Opaque() const { return m_opaque; }
+    // True for a bitmap with an alpha channel and for vector art recorded
+    // from an SVG picture: the object is drawn blended onto the page.
+    bool HasTransparency() const;
 
     // The picture browser: on OK with a file chosen the previewed picture and
-    // the browser's two check boxes are taken over. The process's current
-    // folder is the same afterwards.
+    // the browser's two check boxes are taken over; a bitmap larger than
+    // ImageLoader::kPlacedMaxSide on its long side is scaled down to it. The
+    // process's current folder is the same afterwards.
     void LoadImageFromDisk();
 
     // What the object looks like at its size: the picture (mirrored when

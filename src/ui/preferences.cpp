@@ -15,6 +15,8 @@ const QString kZooming = QStringLiteral("Zooming");
 const QString kFont = QStringLiteral("Default Font");
 const QString kIcons = QStringLiteral("Icons");
 const QString kHints = QStringLiteral("Hints");
+const QString kFolders = QStringLiteral("Folders");
+const QString kClipart = QStringLiteral("Clipart");
 }  // namespace
 
 QString IniFileName() { return ProgramDir() + QStringLiteral("DL.ini"); }
@@ -96,6 +98,17 @@ bool WritePreferences(IniFile& ini, const Preferences& p)
     ok = ini.WriteBool(kHints, QStringLiteral("On"), p.ShowHints) && ok;
     ok = ini.WriteString(kIcons, QStringLiteral("File"), p.IconFile) && ok;
     return ini.EndUpdate() && ok;
+}
+
+QString ReadClipartFolder()
+{
+    return IniFile(IniFileName()).ReadString(kFolders, kClipart, QString());
+}
+
+bool WriteClipartFolder(const QString& folder)
+{
+    IniFile ini(IniFileName());
+    return ini.WriteString(kFolders, kClipart, folder);
 }
 
 QString PlacementSection(const QString& formClass)

@@ -42,6 +42,11 @@ Preferences ReadPreferences(const IniFile& ini);
 // written.
 bool WritePreferences(IniFile& ini, const Preferences& prefs);
 
+// The folder the clip-art browser last placed a picture from: the key
+// Clipart of the section [Folders]; empty when none is stored.
+QString ReadClipartFolder();
+bool WriteClipartFolder(const QString& folder);
+
 // The placement section of a window class: class + "_Placement", with the
 // screen's pixels per inch appended above 96.
 QString PlacementSection(const QString& formClass);

@@ -19,6 +19,7 @@
 #include "ui/objects/tgfont3deffects.h"
 #include "ui/objects/tgimagebrowser.h"
 #include "ui/objects/trichtextlabeleditor.h"
+#include "ui/preferences.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {
@@ -85,14 +86,14 @@ void InstallObjectDialogs(QWidget* parent)
         return true;
     };
     hooks.browseImage = [owner](LoadedPicture& picture, bool& stretch, bool& autoSize) {
-        // The browser starts in the current directory; the image object
-        // puts that back afterwards.
+        // The browser starts in the folder last used for clip art (else the
+        // user's pictures); a picture taken makes its folder the last used.
         TGImageBrowser dialog(owner.data());
-        dialog.SetFolder(QDir::currentPath());
         dialog.SetStretch(stretch);
         dialog.SetAutoSize(autoSize);
         if (dialog.exec() != QDialog::Accepted || dialog.SelectedFile().isEmpty())
             return false;
+        WriteClipartFolder(dialog.Folder());
         picture = dialog.Preview();
         stretch = dialog.Stretch();
         autoSize = dialog.AutoSize();

@@ -9,28 +9,71 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/screen.h"
 #include "imaging/imagingerror.h"
+#include "imaging/thumbnailloader.h"
+#include "ui/preferences.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {
 
 const QString TGImageBrowser::kFileMask =
-    QStringLiteral("*.BMP;*.JPG;*.JIF;*.JPEG;*.WMF;*.ICO");
+    QStringLiteral("*.BMP;*.JPG;*.JIF;*.JPEG;*.WMF;*.ICO;*.PNG;*.GIF;*.SVG");
 
 namespace {
 
 constexpr int kHelpContext = 40003;
 constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kKeyRole = Qt::UserRole + 2;
+
+QStringList& collectionFolders()
+{
+    // Where Debian's openclipart-svg and openclipart-png packages put them.
+    static QStringList folders{QStringLiteral("/usr/share/openclipart/svg"),
+                               QStringLiteral("/usr/share/openclipart/png")};
+    return folders;
+}
+
+QString collectionLabel(const QString& folder)
+{
+    const QString kind = QFileInfo(folder).fileName().toUpper();
+    if (folder.contains(QLatin1String("openclipart")))
+        return QStringLiteral("Open Clip Art (%1)").arg(kind);
+    return QStringLiteral("Clip art (%1)").arg(QFileInfo(folder).fileName());
+}
+
+// The thumbnail cache knows a file by its path, size and time.
+QString thumbnailKey(const QFileInfo& file)
+{
+    return file.absoluteFilePath() + u'|' + QString::number(file.size()) + u'|'
+        + QString::number(file.lastModified().toMSecsSinceEpoch());
+}
+
+QIcon thumbnailIcon(const QImage& image)
+{
+    // Centred on a square, so that every row lines up.
+    const int side = TGImageBrowser::kThumbnailSize;
+    QPixmap square(side, side);
+    square.fill(Qt::transparent);
+    if (!image.isNull()) {
+        QPainter p(&square);
+        p.drawImage((side - image.width()) / 2, (side - image.height()) / 2, image);
+    }
+    return QIcon(square);
+}
 
 // Enhanced metafiles load through the same loader as Windows metafiles, so
 // the list offers them too although the mask does not name them.
@@ -114,6 +157,8 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRect target = FStretch ? rect() : QRect(QPoint(0, 0), own);
+        // Transparent pictures are shown on white, as on a white page.
+        p.fillRect(target, Qt::white);
         if (FPicture.Type == LoadedPicture::Bitmap)
             p.drawImage(target, FPicture.BitmapValue.Image());
         else
@@ -140,7 +185,22 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
 
     setObjectName(QStringLiteral("GImageBrowser"));
     setWindowTitle(QStringLiteral("Load Image File "));
-    setFixedSize(592, 300);
+    // Larger than the old 592 x 300, for the thumbnails and whole names.
+    setFixedSize(780, 440);
+
+    FPathEdit = new QLineEdit(this);
+    FPathEdit->setObjectName(QStringLiteral("PathEdit"));
+    FPathEdit->setToolTip(QStringLiteral("Folder shown; type a folder or a file and press Enter"));
+    FFilterEdit = new QLineEdit(this);
+    FFilterEdit->setObjectName(QStringLiteral("FilterEdit"));
+    FFilterEdit->setPlaceholderText(QStringLiteral("Search"));
+    FFilterEdit->setToolTip(QStringLiteral("Show the pictures whose names contain this text"));
+    FFilterEdit->setClearButtonEnabled(true);
+    FFilterEdit->setFixedWidth(170);
+    FSizeNote = new QLabel(this);
+    FSizeNote->setObjectName(QStringLiteral("SizeNote"));
+    FSizeNote->setWordWrap(true);
+    FThumbnails = new ThumbnailLoader(this);
 
     FDriveCombo = new QComboBox(this);
     FDriveCombo->setObjectName(QStringLiteral("DriveComboBox"));
@@ -154,6 +214,12 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
     FFileList = new QListWidget(this);
     FFileList->setObjectName(QStringLiteral("FileListBox"));
     FFileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    FFileList->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
+    // Whole names: the list scrolls sideways rather than cutting them.
+    FFileList->setTextElideMode(Qt::ElideNone);
+    FFileList->setWordWrap(false);
+    FFileList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    FFileList->setUniformItemSizes(false);
 
     FPreviewArea = new QScrollArea(this);
     FPreviewArea->setObjectName(QStringLiteral("ScrollBox"));
@@ -168,16 +234,20 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
     FAutoSizeBox->setObjectName(QStringLiteral("AutoSizeCheck"));
     FAutoSizeBox->setToolTip(QStringLiteral("AutoSize TImage"));
 
-    auto* folders = new QVBoxLayout;
-    folders->addWidget(FDriveCombo);
-    folders->addWidget(FFolderView, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(FDriveCombo);
+    top->addWidget(FPathEdit, 1);
+    top->addWidget(FFilterEdit);
     auto* lists = new QHBoxLayout;
     FFolderView->setFixedWidth(170);
     FDriveCombo->setFixedWidth(170);
-    FFileList->setFixedWidth(150);
-    lists->addLayout(folders);
+    FFileList->setFixedWidth(250);
+    lists->addWidget(FFolderView);
     lists->addWidget(FFileList);
-    lists->addWidget(FPreviewArea, 1);
+    auto* preview = new QVBoxLayout;
+    preview->addWidget(FPreviewArea, 1);
+    preview->addWidget(FSizeNote);
+    lists->addLayout(preview, 1);
 
     QHBoxLayout* bar = HelpOkCancelBar(this, kHelpContext);
     bar->insertWidget(1, FStretchBox);
@@ -185,6 +255,7 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
+    column->addLayout(top);
     column->addLayout(lists, 1);
     column->addLayout(bar);
 
@@ -202,9 +273,12 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
     connect(FFileList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     connect(FStretchBox, &QCheckBox::toggled, this, &TGImageBrowser::StretchBoxClick);
     connect(FAutoSizeBox, &QCheckBox::toggled, this, &TGImageBrowser::AutoSizeBoxClick);
+    connect(FPathEdit, &QLineEdit::returnPressed, this, &TGImageBrowser::PathEditReturn);
+    connect(FFilterEdit, &QLineEdit::textChanged, this, &TGImageBrowser::ApplyFilter);
+    connect(FThumbnails, &ThumbnailLoader::Ready, this, &TGImageBrowser::ThumbnailReady);
 
     FillDrives();
-    if (!SetFolder(QDir::currentPath()))
+    if (!SetFolder(StartFolder()))
         SetFolder(QDir::homePath());
     ApplyPreviewMode();
     FFileList->setFocus();
@@ -212,6 +286,48 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
 }
 
 TGImageBrowser::~TGImageBrowser() = default;
+
+void TGImageBrowser::SetCollectionFolders(const QStringList& folders)
+{
+    collectionFolders() = folders;
+}
+
+QStringList TGImageBrowser::CollectionFolders()
+{
+    return collectionFolders();
+}
+
+std::vector<TGImageBrowser::Place> TGImageBrowser::Places()
+{
+    std::vector<Place> out;
+    auto add = [&out](const QString& label, const QString& folder) {
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            return;
+        const QString clean = cleanFolder(folder);
+        for (const Place& p : out)
+            if (p.Folder == clean)
+                return;
+        out.push_back({label, clean});
+    };
+    add(QStringLiteral("Last used"), ReadClipartFolder());
+    add(QStringLiteral("Pictures"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    add(QStringLiteral("Clipart"), FindDataFile(QStringLiteral("Clipart")));
+    for (const QString& folder : collectionFolders())
+        add(collectionLabel(folder), folder);
+    return out;
+}
+
+QString TGImageBrowser::StartFolder()
+{
+    const QString last = ReadClipartFolder();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
 
 void TGImageBrowser::PlaceOnScreen()
 {
@@ -269,6 +385,13 @@ void TGImageBrowser::FillDrives()
         FDriveCombo->addItem(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon), text,
                              root);
     }
+    const QIcon folder = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    for (const Place& place : Places()) {
+        if (FDriveCombo->findData(place.Folder) >= 0)
+            continue;
+        FDriveCombo->addItem(folder, place.Label + QStringLiteral("  (") + place.Folder + u')',
+                             place.Folder);
+    }
     FFilling = wasFilling;
 }
 
@@ -298,8 +421,24 @@ bool TGImageBrowser::SetFolder(const QString& path)
         FDriveCombo->setCurrentIndex(drive);
     FillFolders();
     FillFiles();
+    FPathEdit->setText(FFolder);
     FFilling = wasFilling;
     return true;
+}
+
+void TGImageBrowser::PathEditReturn()
+{
+    const QString typed = QDir::cleanPath(QDir::fromNativeSeparators(FPathEdit->text().trimmed()));
+    const QFileInfo info(typed.startsWith(u'~') ? QDir::homePath() + typed.mid(1) : typed);
+    if (info.isDir() && SetFolder(info.absoluteFilePath()))
+        return;
+    if (info.isFile() && SetFolder(info.absolutePath())) {
+        SelectFile(info.fileName());
+        return;
+    }
+    // Nowhere to go: the field shows the open folder again.
+    QApplication::beep();
+    FPathEdit->setText(FFolder);
 }
 
 void TGImageBrowser::FillFolders()
@@ -351,15 +490,76 @@ void TGImageBrowser::FillFiles()
     const bool wasFilling = FFilling;
     FFilling = true;
     FFileList->clear();
+    FItemsByPath.clear();
     const QFileInfoList files = QDir(FFolder).entryInfoList(
         QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    QStringList missing;
+    const QIcon blank = thumbnailIcon(QImage());
     for (const QFileInfo& file : files) {
         if (!MatchesMask(file.fileName()))
             continue;
         auto* item = new QListWidgetItem(file.fileName(), FFileList);
-        item->setData(kPathRole, file.absoluteFilePath());
+        const QString path = file.absoluteFilePath();
+        const QString key = thumbnailKey(file);
+        item->setData(kPathRole, path);
+        item->setData(kKeyRole, key);
+        item->setToolTip(file.fileName());
+        const auto cached = FThumbnailCache.constFind(key);
+        if (cached != FThumbnailCache.constEnd()) {
+            item->setIcon(thumbnailIcon(*cached));
+        } else {
+            item->setIcon(blank);
+            missing << path;
+        }
+        FItemsByPath.insert(path, item);
     }
+    ApplyFilter();
+    // The thumbnails come later, from worker threads.
+    FThumbnails->Start(missing, QSize(kThumbnailSize, kThumbnailSize));
     FFilling = wasFilling;
+}
+
+void TGImageBrowser::ThumbnailReady(const QString& path, const QImage& image)
+{
+    QListWidgetItem* item = FItemsByPath.value(path);
+    if (!item)
+        return;
+    FThumbnailCache.insert(item->data(kKeyRole).toString(), image);
+    item->setIcon(thumbnailIcon(image));
+}
+
+int TGImageBrowser::PendingThumbnails() const
+{
+    return FThumbnails->Pending();
+}
+
+bool TGImageBrowser::HasThumbnail(const QString& name) const
+{
+    const QList<QListWidgetItem*> found = FFileList->findItems(name, Qt::MatchExactly);
+    return !found.isEmpty() && FThumbnailCache.contains(found.first()->data(kKeyRole).toString());
+}
+
+void TGImageBrowser::SetFilter(const QString& text)
+{
+    FFilterEdit->setText(text);
+}
+
+void TGImageBrowser::ApplyFilter()
+{
+    const QString text = FFilterEdit->text().trimmed();
+    for (int i = 0; i < FFileList->count(); ++i) {
+        QListWidgetItem* item = FFileList->item(i);
+        item->setHidden(!text.isEmpty() && !item->text().contains(text, Qt::CaseInsensitive));
+    }
+}
+
+QStringList TGImageBrowser::VisibleNames() const
+{
+    QStringList out;
+    for (int i = 0; i < FFileList->count(); ++i)
+        if (!FFileList->item(i)->isHidden())
+            out << FFileList->item(i)->text();
+    return out;
 }
 
 QString TGImageBrowser::SelectedFile() const
@@ -446,13 +646,36 @@ bool TGImageBrowser::LoadFile(const QString& path)
     if (failed)
         FPreview = LoadedPicture();
     ApplyPreviewMode();
+    UpdateSizeNote();
     RestoreCursor();
-    if (failed && (kind == ImageLoader::Kind::Bmp || kind == ImageLoader::Kind::Wmf ||
-                   kind == ImageLoader::Kind::Emf))
+    // Icons and JPEG pictures fail quietly; the others say so.
+    if (failed && kind != ImageLoader::Kind::Ico && kind != ImageLoader::Kind::Jpeg)
         ShowMessage(QMessageBox::Critical, QStringLiteral("Error"),
                     QString::fromLatin1(kImageReadError), QMessageBox::Ok);
     FLoading = false;
     return shown();
+}
+
+void TGImageBrowser::UpdateSizeNote()
+{
+    const QSize size = FPreview.Size();
+    if (FPreview.Type == LoadedPicture::None || size.isEmpty()) {
+        FSizeNote->clear();
+        return;
+    }
+    QString text = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
+    if (FPreview.Type == LoadedPicture::Metafile) {
+        text += QStringLiteral(", drawing");
+    } else {
+        const QSize placed = ImageLoader::LimitedSize(size);
+        if (placed != size)
+            text += QStringLiteral(": too large for a page, placed at %1 x %2")
+                        .arg(placed.width())
+                        .arg(placed.height());
+        if (FPreview.BitmapValue.HasAlpha())
+            text += QStringLiteral(", with transparency");
+    }
+    FSizeNote->setText(text);
 }
 
 void TGImageBrowser::SetStretch(bool on)

@@ -14,6 +14,7 @@
 
 #include "imaging/emfwriter.h"
 #include "imaging/imagingerror.h"
+#include "imaging/rasterreader.h"
 
 namespace dayloom {
 
@@ -61,12 +62,19 @@ void CheckDataPicture(QStringView uri)
     const QByteArray bytes = head.endsWith(QLatin1String(";base64"), Qt::CaseInsensitive)
         ? QByteArray::fromBase64(payload)
         : QByteArray::fromPercentEncoding(payload);
+    auto tooLarge = [](const QSize& size) {
+        return size.isValid() && qint64(size.width()) * size.height() > kMaxEmbeddedPixels;
+    };
+    // Our own header readers first (they do not insist on checksums), then
+    // whatever Qt's readers say of other formats.
+    if (tooLarge(RasterReader::ClaimedSize(bytes, RasterReader::Format::Png))
+        || tooLarge(RasterReader::ClaimedSize(bytes, RasterReader::Format::Gif)))
+        Refuse();
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    const QSize size = reader.size();  // the header only
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxEmbeddedPixels)
+    if (tooLarge(reader.size()))  // the header only
         Refuse();
 }
 

@@ -43,7 +43,8 @@ TEST(ImageLoader, PicksByExtensionIgnoringCase)
     Write(dir.filePath("a.jpeg"), jpeg);
     Write(dir.filePath("b.JiF"), jpeg);
     Write(dir.filePath("c.Bmp"), BmpFile::Encode24(Sample()));
-    Write(dir.filePath("d.png"), jpeg);
+    Write(dir.filePath("d.tif"), jpeg);
+    Write(dir.filePath("e.png"), jpeg);
 
     for (const char* name : {"a.jpeg", "b.JiF", "c.Bmp"}) {
         const LoadedPicture p = ImageLoader::Load(dir.filePath(name));
@@ -51,7 +52,11 @@ TEST(ImageLoader, PicksByExtensionIgnoringCase)
         EXPECT_EQ(p.BitmapValue.Image().size(), QSize(24, 16)) << name;
         EXPECT_TRUE(p.BitmapValue.Bytes().startsWith("BM")) << name;
     }
-    EXPECT_EQ(ImageLoader::Load(dir.filePath("d.png")).Type, LoadedPicture::None);
+    EXPECT_EQ(ImageLoader::Load(dir.filePath("d.tif")).Type, LoadedPicture::None);
+    // A PNG name is read as PNG whatever the file holds.
+    EXPECT_THROW(ImageLoader::Load(dir.filePath("e.png")), ReadError);
+    EXPECT_EQ(ImageLoader::KindOf("x.Svg"), ImageLoader::Kind::Svg);
+    EXPECT_EQ(ImageLoader::KindOf("x.GIF"), ImageLoader::Kind::Gif);
     EXPECT_EQ(ImageLoader::KindOf("X.WMF"), ImageLoader::Kind::Wmf);
     EXPECT_EQ(ImageLoader::KindOf("x.ico"), ImageLoader::Kind::Ico);
 

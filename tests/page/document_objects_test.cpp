@@ -4,7 +4,12 @@
 // bytes.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QTemporaryDir>
+
+#include "common/testutil.h"
+#include "imaging/imageloader.h"
 
 #include "objects/masterrichtextrenderer.h"
 #include "objects/pageobjectclasses.h"
@@ -263,6 +268,79 @@ TEST_F(DocumentObjectsTest, ImagesKeepTheirPicturesThroughAFile)
     EXPECT_TRUE(b->AutoSize());
     EXPECT_TRUE(c->Picture()->IsEmpty());
     EXPECT_EQ(PaintedPage(*second.page), PaintedPage(*first.page));
+}
+
+// Clip art with transparency (a PNG with partial alpha, the first frame of
+// an animated GIF, SVG drawings written by Inkscape and by cairo) goes
+// through a file byte for byte and paints the same afterwards.
+TEST_F(DocumentObjectsTest, ModernClipArtSavesAndReopensByteForByte)
+{
+    ASSERT_TRUE(dir.isValid());
+    QImage png(50, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 50; ++x)
+            png.setPixel(x, y, qRgba(250, x * 5, 0, x < 25 ? 255 : 255 - (x - 25) * 10));
+    QByteArray pngBytes;
+    {
+        QBuffer buffer(&pngBytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter(&buffer, "png").write(png);
+    }
+    struct Source {
+        LoadedPicture picture;
+        QRect bounds;
+        bool flip;
+    };
+    const std::vector<Source> sources = {
+        {ImageLoader::Load(pngBytes, ImageLoader::Kind::Png), QRect(40, 40, 100, 60), true},
+        {ImageLoader::Load(ReadFile(DataPath("imaging/animated.gif")), ImageLoader::Kind::Gif),
+         QRect(160, 40, 48, 32), false},
+        {ImageLoader::Load(ReadFile(DataPath("imaging/svg/winter.inkscape.svg")), ImageLoader::Kind::Svg),
+         QRect(40, 200, 240, 200), false},
+        {ImageLoader::Load(ReadFile(DataPath("imaging/svg/winter.cairo.svg")), ImageLoader::Kind::Svg),
+         QRect(300, 200, 120, 100), false},
+    };
+    ObjectPage first;
+    int n = 0;
+    for (const Source& s : sources) {
+        ASSERT_NE(s.picture.Type, LoadedPicture::None);
+        auto* image = new TGImage;
+        image->setObjectName(QStringLiteral("Component%1").arg(n++));
+        first.page->AddObject(image);
+        image->SetBounds(s.bounds);
+        image->Picture()->Assign(s.picture);
+        image->SetFlip(s.flip);
+    }
+    const QString path1 = dir.filePath(QStringLiteral("clipart.dlf"));
+    const QString path2 = dir.filePath(QStringLiteral("clipart2.dlf"));
+    CalendarDocument::SaveToFile(*first.page, path1);
+    ObjectPage second;
+    CalendarDocument::LoadFromFile(*second.page, path1, &second.owner);
+    ASSERT_EQ(second.page->Objects().size(), 4);
+    CalendarDocument::SaveToFile(*second.page, path2);
+    EXPECT_EQ(CalendarDocument::ReadWholeFile(path2), CalendarDocument::ReadWholeFile(path1));
+
+    for (int i = 0; i < 4; ++i) {
+        const TGImage* a = Nth<TGImage>(*first.page, i);
+        const TGImage* b = Nth<TGImage>(*second.page, i);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(b->Picture()->Data(), a->Picture()->Data()) << i;
+        EXPECT_TRUE(b->HasTransparency()) << i;
+        EXPECT_EQ(b->Render(), a->Render()) << i;
+    }
+    auto withObjects = [](TCalendarPanel32& page) {
+        QImage image = PaintedPage(page);
+        QPainter p(&image);
+        page.PaintObjects(p, false);
+        return image;
+    };
+    const QImage painted = withObjects(*second.page);
+    EXPECT_EQ(painted, withObjects(*first.page));
+    SaveShot(painted, QStringLiteral("page-modern-clipart"));
+    // Left, the PNG's opaque part; right, where it fades out, the white page
+    // shows through.
+    EXPECT_EQ(qBlue(painted.pixel(42, 70)), 0);
+    EXPECT_GT(qBlue(painted.pixel(139, 70)), 180);
 }
 
 }  // namespace

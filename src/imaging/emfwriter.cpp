@@ -26,13 +26,14 @@ constexpr quint32 kNullBrush = 0x80000005;
 constexpr quint32 kNullPen = 0x80000008;
 constexpr int kHalftone = 4;
 constexpr int kTransparentBk = 1;
-// A shape drawn with transparency is rendered into a bitmap with smoothed
-// edges while that bitmap holds at most kMaxItemPixels (at up to twice the
-// picture's resolution) and the metafile's budget lasts; otherwise its
-// colours are drawn as a small bitmap stretched over the shape, clipped to
-// it. Pictures inside the drawing are kept up to kMaxImagePixels.
-constexpr double kMaxItemPixels = 250'000;
-constexpr double kMaxBitmapScale = 2.0;
+// A small shape drawn in a translucent colour is rendered into a bitmap
+// with smoothed edges at the picture's resolution, while that bitmap holds
+// at most kMaxItemPixels and the metafile's budget lasts. Larger ones, and
+// translucent gradients and patterns, are drawn as a small bitmap of their
+// colours stretched over the shape under a clip to it. Pictures inside the
+// drawing are kept up to kMaxImagePixels.
+constexpr double kMaxItemPixels = 16'384;
+constexpr double kMaxBitmapScale = 1.0;
 constexpr double kMaxImagePixels = 1'000'000;
 // Longest side of the stretched bitmap of a brush.
 constexpr int kBrushBitmapSide = 96;
@@ -500,8 +501,7 @@ void EmfPaintEngine::Fill(const QPainterPath& logical, const QBrush& brush, cons
         if (opacity >= 0.999 && StopsOpaque(*brush.gradient())
             && GradientFill(px, brush, t, logical.boundingRect()))
             return;
-        if (!RasterFill(logical, brush, t, clip))
-            StretchedBrushFill(px, brush, t, logical.boundingRect(), clip);
+        StretchedBrushFill(px, brush, t, logical.boundingRect(), clip);
         return;
     default:
         EnsureClip(clip);
@@ -789,7 +789,9 @@ bool EmfPaintEngine::RasterFill(const QPainterPath& logical, const QBrush& brush
     const QRect cells(QPoint(int(std::floor(box.left())), int(std::floor(box.top()))),
                       QPoint(int(std::ceil(box.right())) - 1, int(std::ceil(box.bottom())) - 1));
     const double area = double(cells.width()) * cells.height();
-    const double scale = std::min(kMaxBitmapScale, std::sqrt(kMaxItemPixels / area));
+    const double scale = kMaxBitmapScale;
+    if (area * scale * scale > kMaxItemPixels)
+        return false;
     const int w = std::max(1, int(std::ceil(cells.width() * scale)));
     const int h = std::max(1, int(std::ceil(cells.height() * scale)));
     if (qint64(w) * h > FBudget)

@@ -473,3 +473,24 @@ TEST(Thumbnails, AFolderIsMadeInTheBackgroundAndBadFilesComeBackEmpty)
         if (r.at(0).toString() != svg)
             ADD_FAILURE() << "a thumbnail of the abandoned folder arrived";
 }
+
+// The clip art the program ships: every drawing is there as SVG and as the
+// metafile recorded from it, and the two look alike.
+TEST(ShippedClipArt, EverySvgHasItsMetafileAndTheyMatch)
+{
+    const QDir folder(test::SourcePath(QStringLiteral("data/Clipart")));
+    const QStringList svgs = folder.entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
+    EXPECT_GE(svgs.size(), 30);
+    for (const QString& name : svgs) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray svg = test::ReadFile(folder.filePath(name));
+        const LoadedPicture emf =
+            ImageLoader::Load(folder.filePath(QFileInfo(name).completeBaseName() + ".emf"));
+        ASSERT_EQ(emf.Type, LoadedPicture::Metafile);
+        EXPECT_TRUE(emf.MetafileValue.VectorArt());
+        EXPECT_EQ(emf.Size(), QSize(200, 200));
+        EXPECT_LT(MeanDifference(QtSvgOnWhite(svg, QSize(200, 200)),
+                                 PlayedOnWhite(emf.MetafileValue, QSize(200, 200))),
+                  6.0);
+    }
+}

@@ -25,6 +25,7 @@
 #include "objects/objectdialogs.h"
 #include "ui/objects/objectdialoginstall.h"
 #include "ui/objects/tgimagebrowser.h"
+#include "ui/preferences.h"
 #include "ui/uiutil.h"
 
 using namespace dayloom;
@@ -180,7 +181,7 @@ TEST_F(ImageBrowserTest, LooksLikeTheClipArtBrowser)
     TGImageBrowser browser;
     EXPECT_EQ(ScreenCursor(), Qt::ArrowCursor) << "the caller's hourglass is reset";
     EXPECT_EQ(browser.windowTitle(), QStringLiteral("Load Image File "));
-    EXPECT_EQ(browser.size(), QSize(592, 300));
+    EXPECT_EQ(browser.size(), QSize(780, 440));
     EXPECT_EQ(browser.minimumSize(), browser.maximumSize());
     EXPECT_EQ(browser.StretchBox()->text(), QStringLiteral("Stretch"));
     EXPECT_EQ(browser.StretchBox()->toolTip(), QStringLiteral("Stretch image to max display size"));
@@ -225,9 +226,10 @@ TEST_F(ImageBrowserTest, ListsPicturesWhateverTheirCase)
     ASSERT_TRUE(sub);
     EXPECT_EQ(browser.FolderView()->currentItem(), sub->parent());
 
-    for (const char* yes : {"x.JIF", "a.b.jpg", "Y.Bmp", "c.jpeg", "d.Wmf", "e.ico", "f.emf", ".bmp"})
+    for (const char* yes : {"x.JIF", "a.b.jpg", "Y.Bmp", "c.jpeg", "d.Wmf", "e.ico", "f.emf", ".bmp",
+                            "g.PNG", "h.gif", "i.Svg"})
         EXPECT_TRUE(TGImageBrowser::MatchesMask(yes)) << yes;
-    for (const char* no : {"jpg", "x.jpg.txt", "x.jpe", "x.png", "x.", "x.bmpx"})
+    for (const char* no : {"jpg", "x.jpg.txt", "x.jpe", "x.tif", "x.", "x.bmpx"})
         EXPECT_FALSE(TGImageBrowser::MatchesMask(no)) << no;
 }
 
@@ -418,14 +420,15 @@ TEST_F(ImageBrowserTest, HookHandsBackThePictureOnlyOnOkWithAFile)
 {
     InstallObjectDialogs(nullptr);
     const QString oldCurrent = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_root));
+    ASSERT_TRUE(QDir::setCurrent(QDir::tempPath()));
+    ASSERT_TRUE(WriteClipartFolder(m_root));
 
     LoadedPicture picture;
     bool stretch = true, autoSize = false;
 
     // Cancel after choosing a picture: nothing comes back.
     whenModal([this](TGImageBrowser& b) {
-        EXPECT_EQ(b.Folder(), m_root) << "starts in the current directory";
+        EXPECT_EQ(b.Folder(), m_root) << "starts in the folder last used for clip art";
         EXPECT_TRUE(b.Stretch());
         EXPECT_FALSE(b.AutoSize());
         b.SelectFile("Green.Bmp");
@@ -486,6 +489,16 @@ TEST_F(ImageBrowserTest, HookHandsBackThePictureOnlyOnOkWithAFile)
     EXPECT_EQ(picture.Type, LoadedPicture::None);
     EXPECT_TRUE(stretch);
     EXPECT_FALSE(autoSize);
+
+    // Taking a picture from a folder makes it the one the browser opens next.
+    const QString sub = path("sub.bmp");
+    whenModal([sub](TGImageBrowser& b) {
+        ASSERT_TRUE(b.SetFolder(sub));
+        b.SelectFile("inner.JIF");
+        b.findChild<QPushButton*>("OKButton")->click();
+    });
+    EXPECT_TRUE(ObjectDialogs().browseImage(picture, stretch, autoSize));
+    EXPECT_EQ(ReadClipartFolder(), sub);
 
     QDir::setCurrent(oldCurrent);
 }

@@ -1,0 +1,7 @@
+// PNG clip art: the shared raster target, run on its own corpus.
+#include "rasterfuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    return RunRaster(data, size, dayloom::ImageLoader::Kind::Png);
+}

@@ -494,3 +494,69 @@ TEST(ShippedClipArt, EverySvgHasItsMetafileAndTheyMatch)
                   6.0);
     }
 }
+
+// The metafile device as any QPainter user sees it: the same drawing code
+// painted onto a bitmap and recorded into a metafile looks alike, with
+// clips, turned pictures, cosmetic and dashed pens, text and transforms.
+TEST(EmfPaintDevice, RecordsWhatQPainterDraws)
+{
+    const QSize size(160, 120);
+    QImage picture(16, 12, QImage::Format_ARGB32);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            picture.setPixel(x, y, x < 8 ? qRgba(255, 128, 0, 255) : qRgba(0, 0, 0, y * 20));
+    auto draw = [&picture](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(QRectF(0, 0, 160, 120), QColor(240, 240, 200));
+        p.save();
+        p.setClipRect(QRectF(10, 10, 70, 50));
+        p.setBrush(QColor(30, 90, 200));
+        p.setPen(QPen(QColor(200, 0, 0), 6, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin));
+        p.drawEllipse(QPointF(50, 40), 45, 35);
+        p.restore();
+        p.save();
+        QPainterPath star;
+        star.addPolygon(QPolygonF({QPointF(120, 5), QPointF(135, 50), QPointF(95, 22),
+                                   QPointF(145, 22), QPointF(105, 50)}));
+        star.closeSubpath();
+        p.setClipPath(star);
+        QLinearGradient g(95, 0, 145, 0);
+        g.setColorAt(0, Qt::red);
+        g.setColorAt(1, Qt::blue);
+        p.fillRect(QRectF(90, 0, 60, 60), g);
+        p.restore();
+        p.save();
+        p.translate(40, 90);
+        p.rotate(30);
+        p.drawImage(QRectF(-16, -12, 32, 24), picture);
+        p.restore();
+        p.setPen(QPen(Qt::black, 0));
+        p.drawLine(QPointF(90, 70), QPointF(150, 110));
+        p.setPen(QColor(0, 100, 0));
+        p.setFont(QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold));
+        p.drawText(QPointF(80, 100), QStringLiteral("Noel"));
+        p.setOpacity(0.5);
+        p.fillRect(QRectF(60, 60, 40, 40), Qt::magenta);
+    };
+    QImage direct(size, QImage::Format_RGB32);
+    direct.fill(Qt::white);
+    {
+        QPainter p(&direct);
+        draw(p);
+    }
+    EmfPaintDevice device(size);
+    {
+        QPainter p(&device);
+        draw(p);
+    }
+    const TMetafile m = TMetafile::FromBytes(device.Bytes());
+    EXPECT_TRUE(m.VectorArt());
+    EXPECT_EQ(QSize(m.Width(), m.Height()), size);
+    const QImage played = PlayedOnWhite(m, size);
+    test::SaveShot(played, QStringLiteral("emf-device"));
+    EXPECT_LT(MeanDifference(direct, played), 6.0);
+    // Outside the clip nothing of the ellipse shows; inside the star the
+    // gradient does.
+    EXPECT_EQ(played.pixel(85, 40), qRgb(240, 240, 200));
+    EXPECT_GT(qRed(played.pixel(110, 25)) + qBlue(played.pixel(110, 25)), 200);
+}

@@ -57,3 +57,24 @@ function(dayloom_test folder)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LC_ALL=C.UTF-8;LANG=C.UTF-8"
                TIMEOUT 300)
 endfunction()
+
+# The folders and files under data/ that the program reads at run time: every
+# entry except the desktop integration (data/desktop) and notes (README.md).
+function(dayloom_program_data_entries out)
+  file(GLOB entries CONFIGURE_DEPENDS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/data/*)
+  list(FILTER entries EXCLUDE REGEX "/(desktop|README\\.md)$")
+  set(${out} ${entries} PARENT_SCOPE)
+endfunction()
+
+# Links every program data entry beside the executable in the build tree, so
+# that a build-tree run finds its data the way a portable folder does.
+function(dayloom_link_data_into_build_tree)
+  dayloom_program_data_entries(entries)
+  foreach(entry ${entries})
+    get_filename_component(name ${entry} NAME)
+    set(link ${CMAKE_BINARY_DIR}/${name})
+    if(IS_SYMLINK ${link} OR NOT EXISTS ${link})
+      file(CREATE_LINK ${entry} ${link} SYMBOLIC)
+    endif()
+  endforeach()
+endfunction()

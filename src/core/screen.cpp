@@ -43,6 +43,25 @@ static QString withSlash(QString d)
     return d;
 }
 
+namespace {
+QString g_installedDataDir;
+bool g_installedDataDirSet = false;
+
+QString executableDir()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                        : QDir::currentPath();
+}
+
+// "../share/dayloom" from the executable's folder, when it exists: the
+// program runs from an installation.
+QString installationDataDir()
+{
+    const QFileInfo dir(executableDir() + QStringLiteral("/../share/dayloom"));
+    return dir.isDir() ? withSlash(dir.canonicalFilePath()) : QString();
+}
+}  // namespace
+
 void SetProgramDir(const QString& dir)
 {
     g_programDir = dir.isEmpty() ? QString() : withSlash(QDir(dir).absolutePath());
@@ -52,23 +71,42 @@ QString ProgramDir()
 {
     if (!g_programDir.isEmpty())
         return g_programDir;
-    QString exeDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                  : QDir::currentPath();
-    QFileInfo fi(exeDir);
-    if (fi.isDir() && fi.isWritable()) {
+    const QString exeDir = executableDir();
+    const QFileInfo fi(exeDir);
+    if (fi.isDir() && fi.isWritable() && installationDataDir().isEmpty()) {
         g_programDir = withSlash(exeDir);
     } else {
-        QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(data);
         g_programDir = withSlash(data);
     }
     return g_programDir;
 }
 
+void SetInstalledDataDir(const QString& dir)
+{
+    g_installedDataDir = dir.isEmpty() ? QString() : withSlash(QDir(dir).absolutePath());
+    g_installedDataDirSet = true;
+}
+
+QString InstalledDataDir()
+{
+    if (!g_installedDataDirSet) {
+        // A program that is not installed (a build tree, a portable folder)
+        // holds its data in its own folder.
+        g_installedDataDir = installationDataDir();
+        if (g_installedDataDir.isEmpty())
+            g_installedDataDir = withSlash(executableDir());
+        g_installedDataDirSet = true;
+    }
+    return g_installedDataDir;
+}
+
 QStringList DataDirs()
 {
-    QStringList dirs{ProgramDir(), withSlash(QStringLiteral(DAYLOOM_DATA_INSTALL_DIR)),
-                     withSlash(QStringLiteral(DAYLOOM_SOURCE_DATA_DIR))};
+    QStringList dirs{ProgramDir()};
+    if (!InstalledDataDir().isEmpty())
+        dirs << InstalledDataDir();
     dirs.removeDuplicates();
     return dirs;
 }
@@ -102,6 +140,37 @@ QString FindDataFile(const QString& relativePath)
             return path;
     }
     return {};
+}
+
+QStringList FindDataFolders(const QString& relativePath)
+{
+    QStringList folders;
+    const QStringList parts = relativePath.split('/', Qt::SkipEmptyParts);
+    for (const QString& base : DataDirs()) {
+        QString path = base;
+        for (const QString& part : parts)
+            path = FileInDirIgnoringCase(path, part);
+        if (QFileInfo(path).isDir())
+            folders << withSlash(path);
+    }
+    return folders;
+}
+
+QString DataFilePath(const QString& relativePath)
+{
+    const QString found = FindDataFile(relativePath);
+    return found.isEmpty() ? ProgramDir() + relativePath : found;
+}
+
+QString ResolveProgramFile(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const QString program = ProgramDir();
+    if (!path.startsWith(program))
+        return path;
+    const QString found = FindDataFile(path.mid(program.size()));
+    return found.isEmpty() ? path : found;
 }
 
 }  // namespace dayloom

@@ -4,12 +4,17 @@
 #include <QCursor>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPushButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 #include "ui/helpwindow.h"
+
+// The icon files are compiled into this library; naming their initialiser
+// here keeps the linker from dropping them.
+static void initApplicationIconResource() { Q_INIT_RESOURCE(applicationicon); }
 
 namespace dayloom {
 
@@ -121,6 +126,15 @@ void CenterForm(QWidget* form)
     const QRect main = g_mainForm->frameGeometry();
     form->move(main.left() + (main.width() - size.width()) / 2,
                main.top() + (main.height() - size.height()) / 2);
+}
+
+QIcon ApplicationIcon()
+{
+    initApplicationIconResource();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/dayloom-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 void SetApplicationHelpFile(const QString& path) { g_helpFile = path; }

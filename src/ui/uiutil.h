@@ -7,6 +7,7 @@
 
 class QDialog;
 class QHBoxLayout;
+class QIcon;
 class QWidget;
 
 namespace dayloom {
@@ -59,6 +60,9 @@ QWidget* MainForm();
 // The main window itself is centred on the screen; any other window over the
 // main window, or on the screen while the main window is maximised.
 void CenterForm(QWidget* form);
+
+// The program's icon, for every window.
+QIcon ApplicationIcon();
 
 // Help pages (HTML in the help folder) shown in the help window.
 void SetApplicationHelpFile(const QString& path);

@@ -24,6 +24,8 @@ int main(int argc, char** argv)
     dayloom::SetScreenPPI(96);
     QTemporaryDir programDir;
     dayloom::SetProgramDir(programDir.path());
+    // The shipped data stands in for an installation's data folder.
+    dayloom::SetInstalledDataDir(QStringLiteral(DAYLOOM_SOURCE_DIR "/data"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "core/cp1252.h"
 #include "core/screen.h"
@@ -97,4 +100,60 @@ TEST(TFontTest, TakesWhatAFontDialogChoseInOneNotification)
     EXPECT_EQ(f.Color(), clRed);
     f.AssignQFont(chosen);
     EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(DataFolders, ProgramFolderFirstThenTheInstalledDataFolder)
+{
+    const QString oldProgram = ProgramDir();
+    const QString oldInstalled = InstalledDataDir();
+    QTemporaryDir user, installed;
+    SetProgramDir(user.path());
+    SetInstalledDataDir(installed.path());
+    QDir(user.path()).mkpath(QStringLiteral("Borders"));
+    QDir(installed.path()).mkpath(QStringLiteral("borders"));
+    QDir(installed.path()).mkpath(QStringLiteral("help"));
+    auto touch = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
+    };
+    ASSERT_TRUE(touch(installed.path() + QStringLiteral("/help/index.html")));
+    ASSERT_TRUE(touch(installed.path() + QStringLiteral("/borders/Holly.wls")));
+    ASSERT_TRUE(touch(installed.path() + QStringLiteral("/MISC1.ICL")));
+
+    EXPECT_EQ(DataDirs(), (QStringList{ProgramDir(), InstalledDataDir()}));
+    EXPECT_TRUE(InstalledDataDir().endsWith(QLatin1Char('/')));
+    // Found in the installed folder, letter case of every component ignored.
+    EXPECT_EQ(FindDataFile(QStringLiteral("HELP/Index.HTML")),
+              installed.path() + QStringLiteral("/help/index.html"));
+    EXPECT_EQ(FindDataFile(QStringLiteral("Borders/holly.WLS")),
+              installed.path() + QStringLiteral("/borders/Holly.wls"));
+    // A file of the user's own wins over the installed one.
+    ASSERT_TRUE(touch(user.path() + QStringLiteral("/Borders/Holly.wls")));
+    EXPECT_EQ(FindDataFile(QStringLiteral("Borders/Holly.wls")),
+              user.path() + QStringLiteral("/Borders/Holly.wls"));
+    // Both Borders folders, the user's first.
+    EXPECT_EQ(FindDataFolders(QStringLiteral("Borders")),
+              (QStringList{user.path() + QStringLiteral("/Borders/"),
+                           installed.path() + QStringLiteral("/borders/")}));
+    EXPECT_EQ(FindDataFolders(QStringLiteral("Textures")), QStringList());
+    // A program file: where it is found, else where it would be created.
+    EXPECT_EQ(DataFilePath(QStringLiteral("misc1.icl")), installed.path() + QStringLiteral("/MISC1.ICL"));
+    EXPECT_EQ(DataFilePath(QStringLiteral("DL.ini")), ProgramDir() + QStringLiteral("DL.ini"));
+    EXPECT_TRUE(FindDataFile(QStringLiteral("help/missing.html")).isEmpty());
+    // DL.ini's "ProgramDir + MISC1.ICL" of an installed program is the
+    // installed library; other paths stay as they are.
+    EXPECT_EQ(ResolveProgramFile(ProgramDir() + QStringLiteral("Misc1.icl")),
+              installed.path() + QStringLiteral("/MISC1.ICL"));
+    EXPECT_EQ(ResolveProgramFile(ProgramDir() + QStringLiteral("nothing.icl")),
+              ProgramDir() + QStringLiteral("nothing.icl"));
+    EXPECT_EQ(ResolveProgramFile(QStringLiteral("/elsewhere/MISC1.ICL")),
+              QStringLiteral("/elsewhere/MISC1.ICL"));
+
+    // Without an installed folder only the program folder is searched.
+    SetInstalledDataDir(QString());
+    EXPECT_EQ(DataDirs(), QStringList{ProgramDir()});
+    EXPECT_TRUE(FindDataFile(QStringLiteral("help/index.html")).isEmpty());
+
+    SetProgramDir(oldProgram);
+    SetInstalledDataDir(oldInstalled);
 }

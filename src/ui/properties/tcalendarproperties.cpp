@@ -682,8 +682,9 @@ void TCalendarProperties::fillBorderList()
 {
     m_suppress = true;
     m_borderList->clear();
-    const QString folder = FindDataFile(QStringLiteral("Borders"));
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    // The user's own Borders folder and the installed one make one list.
+    const QStringList folders = FindDataFolders(QStringLiteral("Borders"));
+    if (folders.isEmpty()) {
         m_borderList->setEnabled(false);
         m_suppress = false;
         return;
@@ -691,13 +692,15 @@ void TCalendarProperties::fillBorderList()
     m_borderList->setEnabled(true);
     m_borderList->addItem(NoBorderText());
     QStringList names;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
-    for (const QFileInfo& file : files) {
-        if (file.suffix().compare(QLatin1String("wls"), Qt::CaseInsensitive) != 0)
-            continue;
-        const QString name = file.fileName().section(u'.', 0, 0);
-        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
-            names.append(name);
+    for (const QString& folder : folders) {
+        const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
+        for (const QFileInfo& file : files) {
+            if (file.suffix().compare(QLatin1String("wls"), Qt::CaseInsensitive) != 0)
+                continue;
+            const QString name = file.fileName().section(u'.', 0, 0);
+            if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+                names.append(name);
+        }
     }
     m_borderList->addItems(names);
     m_suppress = false;

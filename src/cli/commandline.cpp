@@ -8,10 +8,12 @@
 #include <QTextCharFormat>
 
 #include "core/screen.h"
+#include "core/version.h"
 #include "page/borderpicture.h"
 #include "page/calendardocument.h"
 #include "page/recurringfill.h"
 #include "page/tcalendarpanel32.h"
+#include "print/configurationreport.h"
 #include "print/pictureexport.h"
 #include "richtext/richtextformat.h"
 #include "stream/inifile.h"
@@ -163,7 +165,7 @@ int exportPdf(const CommandLine&)
 
 }  // namespace
 
-QString CommandLine::VersionLine() { return QStringLiteral("Dayloom 3.2q"); }
+QString CommandLine::VersionLine() { return QStringLiteral("Dayloom ") + VersionText(); }
 
 QString CommandLine::Usage()
 {
@@ -171,6 +173,8 @@ QString CommandLine::Usage()
         "dayloom [--program-dir DIR] [DOCUMENT]            the window; opens DOCUMENT at start-up\n"
         "dayloom --version                                 prints \"Dayloom 3.2q\" and exits 0\n"
         "dayloom --help                                    prints this usage and exits 0\n"
+        "dayloom [--program-dir DIR] --configuration       prints the configuration report\n"
+        "    (program, system, printers, preferences) for a bug report; needs no display.\n"
         "dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M] [--year Y]\n"
         "        [--fill-recurring] [--months N] DOCUMENT\n"
         "    OUT's extension (any letter case) picks the result: .dlf saves the document as the "
@@ -237,6 +241,8 @@ CommandLine CommandLine::Parse(const QStringList& args)
         } else if (name == QLatin1String("--export")) {
             if (!takeValue(args, i, name, &cl.exportFile, &error))
                 return fail(error);
+            if (cl.mode == Configuration)
+                return fail(QStringLiteral("--configuration and --export exclude each other"));
             cl.mode = Export;
         } else if (name == QLatin1String("--zoom")) {
             if (!takeNumber(args, i, name, 10, 400, &cl.zoomPercent, &error))
@@ -256,6 +262,10 @@ CommandLine CommandLine::Parse(const QStringList& args)
             if (!takeValue(args, i, name, &cl.iconLibrary, &error))
                 return fail(error);
             iconsGiven = true;
+        } else if (arg == QLatin1String("--configuration")) {
+            if (cl.mode == Export)
+                return fail(QStringLiteral("--configuration and --export exclude each other"));
+            cl.mode = Configuration;
         } else if (arg == QLatin1String("--fill-recurring")) {
             cl.fillRecurring = true;
         } else {
@@ -266,7 +276,7 @@ CommandLine CommandLine::Parse(const QStringList& args)
         return fail(QStringLiteral("--program-dir: no such folder: ") + cl.programDir);
 
     if (iconsGiven) {
-        if (cl.mode == Export || zoomGiven || monthsGiven || cl.month || cl.year ||
+        if (cl.mode == Export || cl.mode == Configuration || zoomGiven || monthsGiven || cl.month || cl.year ||
             cl.fillRecurring || !cl.programDir.isEmpty())
             return fail(QStringLiteral("--icons takes no other option"));
         if (positional.size() != 1)
@@ -276,6 +286,14 @@ CommandLine CommandLine::Parse(const QStringList& args)
         return cl;
     }
 
+    if (cl.mode == Configuration) {
+        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)
+            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring and --months "
+                                       "need --export"));
+        if (!positional.isEmpty())
+            return fail(QStringLiteral("--configuration takes no DOCUMENT"));
+        return cl;
+    }
     if (cl.mode != Export) {
         if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)
             return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring and --months "
@@ -308,6 +326,28 @@ CommandLine CommandLine::Parse(const QStringList& args)
     if (monthsGiven && cl.exportKind != ExportPdf)
         return fail(QStringLiteral("--months applies only to .pdf"));
     return cl;
+}
+
+int RunConfiguration(const CommandLine&)
+{
+    const Preferences prefs = ReadPreferences(IniFile(IniFileName()));
+    ConfigurationSettings settings;
+    settings.MainZoom = prefs.MainZoom;
+    settings.PropZoom = prefs.PropZoom;
+    settings.DefaultFontName = prefs.DefaultFontName;
+    settings.DefaultFontSize = prefs.DefaultFontSize;
+    settings.DefaultFontBold = prefs.DefaultFontBold;
+    settings.DefaultFontItalic = prefs.DefaultFontItalic;
+    settings.DefaultFontUnderline = prefs.DefaultFontUnderline;
+    settings.DefaultFontColor = prefs.DefaultFontColor;
+    settings.IconFile = prefs.IconFile;
+    settings.IconsVisible = prefs.IconsVisible;
+    settings.ShowHints = prefs.ShowHints;
+    const QStringList lines = ConfigurationReport::Lines(
+        ConfigurationReport::Gather(), settings, QDateTime::currentDateTime(), QLocale::system());
+    std::fputs(ConfigurationReport::Text(lines).toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+    return 0;
 }
 
 int RunExport(const CommandLine& cl)

@@ -7,13 +7,14 @@ namespace dayloom {
 
 // The program's command line, parsed in one place:
 //   dayloom [--program-dir DIR] [DOCUMENT]
+//   dayloom [--program-dir DIR] --configuration
 //   dayloom --version | --help
 //   dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M]
 //           [--year Y] [--fill-recurring] [--months N] DOCUMENT
 //   dayloom --icons LIBRARY OUTDIR
 class CommandLine {
 public:
-    enum Mode { Window, Version, Help, Export, Icons, UsageError };
+    enum Mode { Window, Version, Help, Export, Icons, Configuration, UsageError };
     // What an export writes, chosen by OUT's extension in any letter case.
     enum ExportKind { NoExport, ExportDocument, ExportPicture, ExportPdf };
 
@@ -38,6 +39,10 @@ public:
     QString iconLibrary;  // --icons LIBRARY OUTDIR
     QString iconFolder;
 };
+
+// Prints the configuration report (as Help > Configuration Information shows
+// it, with the preferences of DL.ini) to stdout and returns 0.
+int RunConfiguration(const CommandLine& commandLine);
 
 // Runs an --export command line and returns the exit status: 0 done, 1 the
 // document cannot be opened, 2 usage error, 3 the result cannot be written.

@@ -7,6 +7,7 @@
 #include "cli/commandline.h"
 #include "cli/dayloomapplication.h"
 #include "core/screen.h"
+#include "core/version.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
 
@@ -66,6 +67,23 @@ int main(int argc, char** argv)
         QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
         return RunIcons(cl);
     }
+    case CommandLine::Configuration: {
+        // The report describes the display when there is one, and runs
+        // without one otherwise.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+                qputenv("QT_QPA_PLATFORM", "wayland;xcb;offscreen");
+            else if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+                qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+            else
+                useOffscreenPlatform();
+        }
+        QGuiApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
+        if (!cl.programDir.isEmpty())
+            SetProgramDir(cl.programDir);
+        return RunConfiguration(cl);
+    }
     case CommandLine::Window:
         break;
     }
@@ -74,7 +92,9 @@ int main(int argc, char** argv)
         useOffscreenPlatform();
     DayloomApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.2q"));
+    QCoreApplication::setApplicationVersion(VersionText());
+    QGuiApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("dayloom"));
     if (!cl.programDir.isEmpty())
         SetProgramDir(cl.programDir);
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/version.h"
+#include "core/version.h"
 
 namespace dayloom {
 

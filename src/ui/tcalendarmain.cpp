@@ -42,6 +42,7 @@
 #include "ui/properties/tcalendarproperties.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"
+#include "ui/tconfigurationinfo.h"
 #include "ui/toolglyphs.h"
 #include "ui/tooltipdelaystyle.h"
 #include "ui/uiutil.h"
@@ -188,7 +189,8 @@ void TCalendarMain::buildMenus()
     m_contentsAction = add(m_helpMenu, QStringLiteral("&Contents"), [] { ShowHelpContents(); });
     m_aboutAction = add(m_helpMenu, QStringLiteral("&About"), [this] { AboutClick(); });
     m_helpMenu->addSeparator();
-    m_configAction = add(m_helpMenu, QStringLiteral("Configuration Information"), later);
+    m_configAction = add(m_helpMenu, QStringLiteral("Configuration Information"),
+                         [this] { ConfigurationInfoClick(); });
     m_supportAction =
         add(m_helpMenu, QStringLiteral("Technical Support"), [] { ShowHelpTopic(1015); });
     m_faqAction =
@@ -1084,6 +1086,24 @@ void TCalendarMain::AboutClick()
     AboutBox box(this);
     CenterForm(&box);
     box.exec();
+}
+
+void TCalendarMain::ConfigurationInfoClick()
+{
+    ConfigurationSettings settings;
+    settings.MainZoom = m_mainZoom;
+    settings.PropZoom = m_propZoom;
+    settings.DefaultFontName = m_defaultFont.family();
+    settings.DefaultFontSize = m_defaultFont.pointSize();
+    settings.DefaultFontBold = m_defaultFont.bold();
+    settings.DefaultFontItalic = m_defaultFont.italic();
+    settings.DefaultFontUnderline = m_defaultFont.underline();
+    settings.DefaultFontColor = m_defaultFontColor;
+    settings.IconFile = m_iconFile;
+    settings.IconsVisible = m_iconsVisible;
+    settings.ShowHints = m_showHints;
+    TConfigurationInfo info(settings, this);
+    info.Run();
 }
 
 void TCalendarMain::ExitClick() { close(); }

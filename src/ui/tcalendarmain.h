@@ -124,6 +124,8 @@ public:
     void ShowIconToolClick();
     void ShowHintsClick();
     void AboutClick();
+    // Help > "Configuration Information".
+    void ConfigurationInfoClick();
     void ExitClick();
     void SetToolMode(TLPanelState state);
 

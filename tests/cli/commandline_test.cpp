@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -114,12 +115,49 @@ TEST(CommandLine, UsageErrorsAreNamed)
         {"--frobnicate"},
         {"--program-dir"},
         {"--program-dir", "/no/such/folder/here"},
+        {"--configuration", "a.dlf"},                    // the report takes no document
+        {"--configuration", "--export", "out.png", "a.dlf"},
+        {"--export", "out.png", "--configuration", "a.dlf"},
+        {"--configuration", "--month", "3"},
     };
     for (const QStringList& args : bad) {
         const CommandLine cl = parse(args);
         EXPECT_EQ(cl.mode, CommandLine::UsageError) << args.join(' ').toStdString();
         EXPECT_FALSE(cl.error.isEmpty()) << args.join(' ').toStdString();
     }
+}
+
+TEST(CommandLine, ConfigurationReportTakesOnlyAProgramFolder)
+{
+    CommandLine cl = parse({"--configuration"});
+    EXPECT_EQ(cl.mode, CommandLine::Configuration);
+    QTemporaryDir dir;
+    cl = parse({"--program-dir", dir.path(), "--configuration"});
+    EXPECT_EQ(cl.mode, CommandLine::Configuration);
+    EXPECT_EQ(cl.programDir, dir.path());
+}
+
+TEST(Program, ConfigurationReportNeedsNoDisplayAndReadsTheProgramFoldersPreferences)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("DL.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Zooming]\r\nMain=90\r\nProp=40\r\n[Default Font]\r\nName=Liberation Serif\r\n"
+              "Size=14\r\nItalic=1\r\nColor=32768\r\n[Hints]\r\nOn=0\r\n");
+    ini.close();
+    const RunResult r = run({"--program-dir", dir.path(), "--configuration"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(u'\n');
+    ASSERT_GT(lines.size(), 30);
+    EXPECT_EQ(lines.mid(1, 6), (QStringList{"", "[Product]", "Program:     \tDayloom",
+                                            "Version:     \t3.2q", lines[5], ""}));
+    EXPECT_TRUE(lines[5].startsWith(QStringLiteral("Build Date:  \t")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Video:       \tNo display was found")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("[Printers]")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("LastZoom:    \t90/40")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("DeFFont      \tLiberation Serif,14,0,1,0,32768")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ShowHint:   :\t0")));
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("ShowHint:   :\t0\n")));
 }
 
 TEST(Program, VersionAndHelpNeedNoDisplay)

@@ -1,9 +1,13 @@
 #include "ui/helpwindow.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPointer>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -11,6 +15,20 @@
 #include "ui/uiutil.h"
 
 namespace dayloom {
+
+namespace {
+
+// The guide's look: the pages themselves carry no styling.
+const char* const kStyleSheet =
+    "h1 { color: #1f6f8b; font-size: x-large; }"
+    "h2 { color: #1f6f8b; font-size: large; margin-top: 14px; }"
+    "h3 { color: #333333; margin-top: 12px; }"
+    "th { background-color: #e4e9ee; text-align: left; }"
+    "p.nav { font-size: small; }"
+    "p.see { margin-top: 16px; color: #555555; }"
+    "tt, pre { color: #5a3d00; }";
+
+}  // namespace
 
 HelpWindow* HelpWindow::Instance()
 {
@@ -24,13 +42,43 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Dayloom Help"));
-    resize(560, 480);
+    resize(640, 560);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 4, 4, 4);
+    auto button = [this, bar](const char* name, const QString& text) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        bar->addWidget(b);
+        return b;
+    };
+    QToolButton* contents = button("ContentsButton", QStringLiteral("&Contents"));
+    m_back = button("BackButton", QStringLiteral("&Back"));
+    m_forward = button("ForwardButton", QStringLiteral("&Forward"));
+    bar->addStretch();
+    layout->addLayout(bar);
+
     m_browser = new QTextBrowser(this);
-    m_browser->setOpenLinks(true);
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setOpenLinks(false);
     m_browser->setOpenExternalLinks(false);
+    m_browser->document()->setDefaultStyleSheet(QString::fromLatin1(kStyleSheet));
     layout->addWidget(m_browser);
+
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+    connect(contents, &QToolButton::clicked, this, [this] { ShowContents(); });
+    connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { followTitle(); });
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
 }
 
 QString HelpWindow::TopicFile(int context)
@@ -40,24 +88,30 @@ QString HelpWindow::TopicFile(int context)
     return FindDataFile(QStringLiteral("help/topic%1.html").arg(context));
 }
 
+void HelpWindow::followTitle()
+{
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() || title == QLatin1String("Dayloom Help")
+                       ? QStringLiteral("Dayloom Help")
+                       : QStringLiteral("Dayloom Help - ") + title);
+}
+
 void HelpWindow::showPage(const QString& file, const QString& fallbackTitle)
 {
-    if (!file.isEmpty()) {
-        m_browser->setSearchPaths({QFileInfo(file).absolutePath()});
+    if (fallbackTitle.isEmpty() && !file.isEmpty()) {
         m_browser->setSource(QUrl::fromLocalFile(file));
     } else {
-        m_browser->clear();
-    }
-    if (!fallbackTitle.isEmpty()) {
         QString html = QStringLiteral("<h2>%1</h2>").arg(fallbackTitle.toHtmlEscaped());
         if (!file.isEmpty()) {
             QFile f(file);
             if (f.open(QIODevice::ReadOnly))
-                html += QString::fromUtf8(f.readAll());
+                html += QString::fromUtf8(f.read(1 << 20));
         }
         m_browser->setHtml(html);
+        followTitle();
     }
-    CenterForm(this);
+    if (!isVisible())
+        CenterForm(this);
     show();
     raise();
     activateWindow();
@@ -66,7 +120,8 @@ void HelpWindow::showPage(const QString& file, const QString& fallbackTitle)
 void HelpWindow::ShowContents()
 {
     m_lastContext = 0;
-    showPage(TopicFile(0), TopicFile(0).isEmpty() ? QStringLiteral("Dayloom Help") : QString());
+    const QString contents = TopicFile(0);
+    showPage(contents, contents.isEmpty() ? QStringLiteral("Dayloom Help") : QString());
 }
 
 void HelpWindow::ShowTopic(int context)
@@ -79,6 +134,31 @@ void HelpWindow::ShowTopic(int context)
         showPage(TopicFile(0), QStringLiteral("Help topic %1").arg(context));
 }
 
+void HelpWindow::FollowLink(const QUrl& link)
+{
+    const QString scheme = link.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("mailto")) {
+        QDesktopServices::openUrl(link);
+        return;
+    }
+    const QString name = QFileInfo(link.path()).fileName();
+    if (name.isEmpty()) {
+        if (link.hasFragment())
+            m_browser->scrollToAnchor(link.fragment());
+        return;
+    }
+    const QString file = FindDataFile(QStringLiteral("help/") + name);
+    if (file.isEmpty())
+        return;
+    QUrl target = QUrl::fromLocalFile(file);
+    if (link.hasFragment())
+        target.setFragment(link.fragment());
+    m_browser->setSource(target);
+}
+
 QString HelpWindow::ShownText() const { return m_browser->toPlainText(); }
+
+QString HelpWindow::ShownFile() const { return m_browser->source().toLocalFile(); }
 
 }  // namespace dayloom

@@ -25,7 +25,7 @@ TConfigurationInfo::TConfigurationInfo(const ConfigurationSettings& settings, QW
     setObjectName(QStringLiteral("ConfigurationInfo"));
     setWindowTitle(kCaption);
     setModal(true);
-    resize(640, 480);
+    resize(720, 540);
 
     auto* column = new QVBoxLayout(this);
     auto* intro = new QLabel(

@@ -103,10 +103,12 @@ TEST_F(PropertiesDialogTest, TabsCaptionsAndListsAsTheUserSeesThem)
     EXPECT_EQ(d.HeaderStyleList()->item(1)->text(), QStringLiteral("First Three Characters"));
     EXPECT_EQ(d.PreviewWidget()->toolTip(), QStringLiteral("This is an example calendar"));
 
-    // The border folder beside the program: the no-border row first, then the
-    // landscape picture names sorted, each once.
+    // The user's border folder and the installed one make one list: the
+    // no-border row first, then the landscape picture names sorted, each
+    // once (the user's spelling of a name both folders have).
     QDir(m_dir.path()).mkdir(QStringLiteral("Borders"));
-    for (const char* f : {"zeta.wls", "Alpha.WLS", "alpha.wpo", "beta.wls", "beta.wpo", "x.txt"}) {
+    for (const char* f : {"zeta.wls", "Alpha.WLS", "alpha.wpo", "beta.wls", "beta.wpo", "x.txt",
+                          "holly.wls"}) {
         QFile file(m_dir.path() + QStringLiteral("/Borders/") + QLatin1String(f));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -116,7 +118,8 @@ TEST_F(PropertiesDialogTest, TabsCaptionsAndListsAsTheUserSeesThem)
     QStringList rows;
     for (int i = 0; i < borders->count(); ++i)
         rows << borders->item(i)->text();
-    EXPECT_EQ(rows, (QStringList{" [No Special Border]", "Alpha", "beta", "zeta"}));
+    EXPECT_EQ(rows, (QStringList{" [No Special Border]", "Alpha", "beta", "Checker", "Classic",
+                                 "holly", "Ribbon", "Waves", "zeta"}));
 }
 
 TEST_F(PropertiesDialogTest, EveryLayoutRowAndOrientationGivesThePreviewLayout)

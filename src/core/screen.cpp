@@ -162,15 +162,4 @@ QString DataFilePath(const QString& relativePath)
     return found.isEmpty() ? ProgramDir() + relativePath : found;
 }
 
-QString ResolveProgramFile(const QString& path)
-{
-    if (path.isEmpty() || QFileInfo::exists(path))
-        return path;
-    const QString program = ProgramDir();
-    if (!path.startsWith(program))
-        return path;
-    const QString found = FindDataFile(path.mid(program.size()));
-    return found.isEmpty() ? path : found;
-}
-
 }  // namespace dayloom

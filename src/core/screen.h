@@ -40,11 +40,6 @@ QStringList FindDataFolders(const QString& relativePath);
 // A program file given by its name below ProgramDir: where FindDataFile finds
 // it, else ProgramDir + relativePath (where it would be created).
 QString DataFilePath(const QString& relativePath);
-// A full path naming a program file below ProgramDir (as DL.ini stores the
-// icon library, "ProgramDir + MISC1.ICL"): the path itself when it exists,
-// else the same name found through DataDirs (the installed copy), else the
-// path unchanged.
-QString ResolveProgramFile(const QString& path);
 // A file in dir whose name equals name ignoring letter case; dir + name when
 // none exists.
 QString FileInDirIgnoringCase(const QString& dir, const QString& name);

@@ -233,8 +233,7 @@ QString TFloatingPalette::LibraryFile() const
 
 QString TFloatingPalette::ProgramLibrary(const QString& fileName)
 {
-    const QString found = FindDataFile(fileName);
-    return found.isEmpty() ? ProgramDir() + fileName : found;
+    return DataFilePath(fileName);
 }
 
 QString TFloatingPalette::BonusCaption(const QString& fileName)

@@ -140,14 +140,6 @@ TEST(DataFolders, ProgramFolderFirstThenTheInstalledDataFolder)
     EXPECT_EQ(DataFilePath(QStringLiteral("misc1.icl")), installed.path() + QStringLiteral("/MISC1.ICL"));
     EXPECT_EQ(DataFilePath(QStringLiteral("DL.ini")), ProgramDir() + QStringLiteral("DL.ini"));
     EXPECT_TRUE(FindDataFile(QStringLiteral("help/missing.html")).isEmpty());
-    // DL.ini's "ProgramDir + MISC1.ICL" of an installed program is the
-    // installed library; other paths stay as they are.
-    EXPECT_EQ(ResolveProgramFile(ProgramDir() + QStringLiteral("Misc1.icl")),
-              installed.path() + QStringLiteral("/MISC1.ICL"));
-    EXPECT_EQ(ResolveProgramFile(ProgramDir() + QStringLiteral("nothing.icl")),
-              ProgramDir() + QStringLiteral("nothing.icl"));
-    EXPECT_EQ(ResolveProgramFile(QStringLiteral("/elsewhere/MISC1.ICL")),
-              QStringLiteral("/elsewhere/MISC1.ICL"));
 
     // Without an installed folder only the program folder is searched.
     SetInstalledDataDir(QString());

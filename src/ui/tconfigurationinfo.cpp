@@ -113,13 +113,13 @@ void TConfigurationInfo::CopyToClipboardClick()
 
 void TConfigurationInfo::SaveAsClick()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save Configuration Information");
-    spec.filter = QStringLiteral("Text files (*.TXT *.txt)");
-    spec.defaultSuffix = QStringLiteral("TXT");
-    spec.directory = ProgramDir();
-    spec.proposedName = QStringLiteral("Configuration.TXT");
-    const QString path = m_saveChooser ? m_saveChooser(spec) : RunSaveFileDialog(spec, this);
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Save Configuration Information");
+    desc.filter = QStringLiteral("Text files (*.TXT *.txt)");
+    desc.defaultSuffix = QStringLiteral("TXT");
+    desc.directory = ProgramDir();
+    desc.proposedName = QStringLiteral("Configuration.TXT");
+    const QString path = m_saveChooser ? m_saveChooser(desc) : RunSaveFileDialog(desc, this);
     if (path.isEmpty())
         return;
     m_memo2->setPlainText(ConfigurationReport::Text(m_lines));

@@ -125,8 +125,8 @@ TEST_F(ConfigurationInfoTest, SaveAsWritesTheReportAndNamesTheFile)
     auto w = window();
     FileDialogSpec asked;
     const QString target = m_dir.filePath(QStringLiteral("report.TXT"));
-    w->SetSaveFileChooser([&](const FileDialogSpec& spec) {
-        asked = spec;
+    w->SetSaveFileChooser([&](const FileDialogSpec& desc) {
+        asked = desc;
         return target;
     });
     w->SaveAsClick();

@@ -19,6 +19,7 @@
 
 #include "common/testutil.h"
 #include "imaging/imageloader.h"
+#include "core/screen.h"
 #include "ui/objects/tgimagebrowser.h"
 #include "ui/preferences.h"
 #include "ui/uiutil.h"
@@ -116,6 +117,16 @@ TEST_F(ClipArtBrowserTest, OffersInstalledCollectionsTheLastFolderAndPictures)
     EXPECT_EQ(folders.contains(QDir(pictures).canonicalPath()), QFileInfo(pictures).isDir());
     // The program's own clip art, found with its other data files.
     EXPECT_TRUE(labels.contains(QStringLiteral("Clipart")));
+    // A Clipart folder of the user's own is offered beside the installed one.
+    const QString mine = ProgramDir() + QStringLiteral("Clipart");
+    ASSERT_TRUE(QDir().mkpath(mine));
+    QStringList withMine;
+    for (const TGImageBrowser::Place& p : TGImageBrowser::Places())
+        withMine << p.Label + u'|' + p.Folder;
+    EXPECT_TRUE(withMine.contains(QStringLiteral("My clip art|") + QDir(mine).canonicalPath()))
+        << withMine.join(u',').toStdString();
+    EXPECT_TRUE(labels.contains(QStringLiteral("Clipart")));
+    QDir(mine).removeRecursively();
 
     TGImageBrowser browser;
     EXPECT_EQ(browser.Folder(), m_art) << "starts in the folder last used";

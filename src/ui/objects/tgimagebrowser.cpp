@@ -312,7 +312,12 @@ std::vector<TGImageBrowser::Place> TGImageBrowser::Places()
     add(QStringLiteral("Last used"), ReadClipartFolder());
     add(QStringLiteral("Pictures"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    add(QStringLiteral("Clipart"), FindDataFile(QStringLiteral("Clipart")));
+    // The user's own Clipart folder and the installed one.
+    for (const QString& folder : FindDataFolders(QStringLiteral("Clipart")))
+        add(folder.startsWith(ProgramDir()) && ProgramDir() != InstalledDataDir()
+                ? QStringLiteral("My clip art")
+                : QStringLiteral("Clipart"),
+            folder);
     for (const QString& folder : collectionFolders())
         add(collectionLabel(folder), folder);
     return out;

@@ -7,6 +7,7 @@
 
 #include <QTextCharFormat>
 
+#include "cli/icalendarsteps.h"
 #include "core/screen.h"
 #include "core/version.h"
 #include "page/borderpicture.h"
@@ -64,6 +65,16 @@ void printErr(const QString& text)
     std::fputs("\n", stderr);
 }
 
+// The default editor font of DL.ini: what texts put into empty cells get.
+QTextCharFormat defaultCellFormat()
+{
+    const Preferences prefs = ReadPreferences(IniFile(IniFileName()));
+    const int style = (prefs.DefaultFontBold ? 1 : 0) | (prefs.DefaultFontItalic ? 2 : 0) |
+                      (prefs.DefaultFontUnderline ? 4 : 0) | (prefs.DefaultFontStrikeout ? 8 : 0);
+    return CharFormatFor(prefs.DefaultFontName, prefs.DefaultFontSize, style,
+                         ToQColor(prefs.DefaultFontColor));
+}
+
 // --fill-recurring, after --month / --year and before the result is written:
 // every entry of ProgramDir's list that can fall in the page's month goes
 // into its cells in the default editor font of DL.ini, as the window's Fill
@@ -72,13 +83,8 @@ void printErr(const QString& text)
 // list cannot be read.
 bool fillRecurringStep(TCalendarPanel32& page)
 {
-    const Preferences prefs = ReadPreferences(IniFile(IniFileName()));
-    const int style = (prefs.DefaultFontBold ? 1 : 0) | (prefs.DefaultFontItalic ? 2 : 0) |
-                      (prefs.DefaultFontUnderline ? 4 : 0) | (prefs.DefaultFontStrikeout ? 8 : 0);
-    const QTextCharFormat format = CharFormatFor(prefs.DefaultFontName, prefs.DefaultFontSize,
-                                                 style, ToQColor(prefs.DefaultFontColor));
     try {
-        FillMonthFromRecurringList(page, ProgramDir(), format);
+        FillMonthFromRecurringList(page, ProgramDir(), defaultCellFormat());
     } catch (const std::exception&) {
         printErr(QStringLiteral("Unable to read the recurring dates of ") + ProgramDir());
         return false;
@@ -87,8 +93,8 @@ bool fillRecurringStep(TCalendarPanel32& page)
 }
 
 // Opens DOCUMENT into page as the window's Open does (without widgets),
-// with its border picture, then applies --month, --year and
-// --fill-recurring. Returns 0, or the exit status 1 after the message.
+// with its border picture, then applies --month, --year, --fill-recurring
+// and --import-ics. Returns 0, or the exit status after the message.
 int openForExport(const CommandLine& cl, TCalendarPanel32& page)
 {
     const QString source = QFileInfo(cl.document).absoluteFilePath();
@@ -117,6 +123,8 @@ int openForExport(const CommandLine& cl, TCalendarPanel32& page)
         page.SetMainCalYear(cl.year);
     if (cl.fillRecurring && !fillRecurringStep(page))
         return 1;
+    if (!cl.importFiles.isEmpty())
+        return ImportICalendarFiles(page, cl.importFiles, defaultCellFormat());
     return 0;
 }
 
@@ -157,6 +165,15 @@ int exportPicture(const CommandLine& cl)
     return 0;
 }
 
+// Writes the cell texts of the opened page's month as iCalendar.
+int exportICalendar(const CommandLine& cl)
+{
+    TCalendarPanel32 page;
+    if (int status = openForExport(cl, page))
+        return status;
+    return ExportICalendarFile(page, cl.exportFile);
+}
+
 int exportPdf(const CommandLine&)
 {
     printErr(QStringLiteral("dayloom: printing is not available yet"));
@@ -176,20 +193,24 @@ QString CommandLine::Usage()
         "dayloom [--program-dir DIR] --configuration       prints the configuration report\n"
         "    (program, system, printers, preferences) for a bug report; needs no display.\n"
         "dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M] [--year Y]\n"
-        "        [--fill-recurring] [--months N] DOCUMENT\n"
+        "        [--fill-recurring] [--import-ics FILE]... [--months N] DOCUMENT\n"
         "    OUT's extension (any letter case) picks the result: .dlf saves the document as the "
         "Save\n"
         "    command does; .png, .bmp, .jpg write the page as the picture-export command does, "
         "at\n"
         "    PERCENT (default 100); .pdf prints the page at true size as the print command does\n"
-        "    (--months N: N pages, one per month from the document's month on).\n"
+        "    (--months N: N pages, one per month from the document's month on); .ics writes the "
+        "texts\n"
+        "    of the month's day cells as all-day iCalendar events.\n"
         "    --month/--year set MainCalMonth/MainCalYear first; --fill-recurring fills the "
         "month\n"
-        "    from ProgramDir's recurring-date list with every offered entry chosen.\n"
-        "    Exit 0 on success; 1 when DOCUMENT cannot be opened (the program's own message, "
-        "such\n"
-        "    as \"Unable to open ...\", on stderr); 2 for a usage error; 3 when OUT cannot be "
-        "written.\n"
+        "    from ProgramDir's recurring-date list with every offered entry chosen; then each\n"
+        "    --import-ics FILE puts the iCalendar events of the month into its day cells.\n"
+        "    Exit 0 on success; 1 when DOCUMENT or an iCalendar file cannot be read (the "
+        "program's\n"
+        "    own message, such as \"Unable to open ...\", on stderr); 2 for a usage error; 3 "
+        "when OUT\n"
+        "    cannot be written.\n"
         "    --export never needs a display: with no display it runs on the offscreen "
         "platform.\n"
         "dayloom --icons LIBRARY OUTDIR\n"
@@ -268,6 +289,11 @@ CommandLine CommandLine::Parse(const QStringList& args)
             cl.mode = Configuration;
         } else if (arg == QLatin1String("--fill-recurring")) {
             cl.fillRecurring = true;
+        } else if (name == QLatin1String("--import-ics")) {
+            QString file;
+            if (!takeValue(args, i, name, &file, &error))
+                return fail(error);
+            cl.importFiles << file;
         } else {
             return fail(QStringLiteral("unknown option ") + name);
         }
@@ -295,9 +321,10 @@ CommandLine CommandLine::Parse(const QStringList& args)
         return cl;
     }
     if (cl.mode != Export) {
-        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)
-            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring and --months "
-                                       "need --export"));
+        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring ||
+            !cl.importFiles.isEmpty())
+            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring, --import-ics "
+                                       "and --months need --export"));
         cl.windowArguments = positional;
         if (!positional.isEmpty())
             cl.document = positional.first();
@@ -318,8 +345,10 @@ CommandLine CommandLine::Parse(const QStringList& args)
         cl.pictureFormat = suffix;
     } else if (suffix == QLatin1String("pdf")) {
         cl.exportKind = ExportPdf;
+    } else if (suffix == QLatin1String("ics")) {
+        cl.exportKind = ExportICalendar;
     } else {
-        return fail(QStringLiteral("--export: OUT must end in .dlf, .png, .bmp, .jpg or .pdf"));
+        return fail(QStringLiteral("--export: OUT must end in .dlf, .png, .bmp, .jpg, .pdf or .ics"));
     }
     if (zoomGiven && cl.exportKind != ExportPicture)
         return fail(QStringLiteral("--zoom applies only to .png, .bmp and .jpg"));
@@ -359,6 +388,8 @@ int RunExport(const CommandLine& cl)
         return exportPicture(cl);
     case CommandLine::ExportPdf:
         return exportPdf(cl);
+    case CommandLine::ExportICalendar:
+        return exportICalendar(cl);
     case CommandLine::NoExport:
         break;
     }

@@ -10,13 +10,14 @@ namespace dayloom {
 //   dayloom [--program-dir DIR] --configuration
 //   dayloom --version | --help
 //   dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M]
-//           [--year Y] [--fill-recurring] [--months N] DOCUMENT
+//           [--year Y] [--fill-recurring] [--import-ics FILE]... [--months N]
+//           DOCUMENT
 //   dayloom --icons LIBRARY OUTDIR
 class CommandLine {
 public:
     enum Mode { Window, Version, Help, Export, Icons, Configuration, UsageError };
     // What an export writes, chosen by OUT's extension in any letter case.
-    enum ExportKind { NoExport, ExportDocument, ExportPicture, ExportPdf };
+    enum ExportKind { NoExport, ExportDocument, ExportPicture, ExportPdf, ExportICalendar };
 
     // Arguments after the program name.
     static CommandLine Parse(const QStringList& arguments);
@@ -35,6 +36,7 @@ public:
     int month = 0;  // 0: the document's own
     int year = 0;
     bool fillRecurring = false;
+    QStringList importFiles;  // --import-ics, in command-line order
     int months = 1;
     QString iconLibrary;  // --icons LIBRARY OUTDIR
     QString iconFolder;

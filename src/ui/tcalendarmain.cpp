@@ -35,6 +35,7 @@
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
+#include "ui/icalendarcommands.h"
 #include "ui/iconlistbox.h"
 #include "ui/tfloatingpalette.h"
 #include "dates/recurringlistfile.h"
@@ -163,6 +164,8 @@ void TCalendarMain::buildMenus()
     m_saveBitmapAction =
         add(m_fileMenu, QStringLiteral("Save As Bitmap File"), [this] { SaveAsBitmapClick(); });
     m_saveJpgAction = add(m_fileMenu, QStringLiteral("Save As JPG File"), [this] { SaveAsJpgClick(); });
+    m_exportIcsAction = add(m_fileMenu, QStringLiteral("Export Cell Texts as iCalendar..."),
+                            [this] { ExportICalendarCommand(*this); });
     m_fileMenu->addSeparator();
     m_propertiesAction = add(m_fileMenu, QStringLiteral("&Properties"), [this] { PropertiesClick(); });
     m_userTitleAction =
@@ -176,6 +179,8 @@ void TCalendarMain::buildMenus()
     m_fileMenu->addSeparator();
     m_fillRecurringAction = add(m_fileMenu, QStringLiteral("Fill Calendar with Recurring Dates"),
                                 [this] { FillRecurringClick(); });
+    m_importIcsAction = add(m_fileMenu, QStringLiteral("Import iCalendar File..."),
+                            [this] { ImportICalendarCommand(*this); });
     m_editRecurringAction = add(m_fileMenu, QStringLiteral("Edit Recurring Dates"),
                                 [this] { EditRecurringDatesClick(); });
     m_fileMenu->addSeparator();
@@ -523,6 +528,9 @@ void TCalendarMain::SetButtons()
     const bool hasFile = !m_currentFile.isEmpty();
 
     m_fillRecurringAction->setEnabled(grid);
+    // Only a month page has a cell for every day of its month.
+    m_importIcsAction->setEnabled(grid && m_page->LayoutKind() == 0);
+    m_exportIcsAction->setEnabled(m_importIcsAction->isEnabled());
     m_userTitleAction->setEnabled(grid);
     m_iconToolButton->setEnabled(grid);
     m_clearCellsAction->setEnabled(grid);
@@ -1269,6 +1277,19 @@ bool TCalendarMain::pageDragEvent(QEvent* event)
     }
 }
 
+QTextCharFormat TCalendarMain::DefaultCellFormat() const
+{
+    int style = 0;
+    style |= m_defaultFont.bold() ? 1 : 0;
+    style |= m_defaultFont.italic() ? 2 : 0;
+    style |= m_defaultFont.underline() ? 4 : 0;
+    style |= m_defaultFont.strikeOut() ? 8 : 0;
+    // The default editor font as it is (no colour table: that is the
+    // editor's typing rule).
+    return CharFormatFor(m_defaultFont.family(), m_defaultFont.pointSize(), style,
+                         ToQColor(m_defaultFontColor));
+}
+
 void TCalendarMain::FillRecurringClick()
 {
     const bool paletteShown = m_palette->isShowing();
@@ -1277,16 +1298,7 @@ void TCalendarMain::FillRecurringClick()
     const std::optional<QList<RecurringMatch>> chosen =
         ChooseRecurringDatesForMonth(this, m_page->MainCalYear(), m_page->MainCalMonth());
     if (chosen) {
-        int style = 0;
-        style |= m_defaultFont.bold() ? 1 : 0;
-        style |= m_defaultFont.italic() ? 2 : 0;
-        style |= m_defaultFont.underline() ? 4 : 0;
-        style |= m_defaultFont.strikeOut() ? 8 : 0;
-        // The default editor font as it is (no colour table: that is the
-        // editor's typing rule).
-        const QTextCharFormat format = CharFormatFor(m_defaultFont.family(), m_defaultFont.pointSize(),
-                                                     style, ToQColor(m_defaultFontColor));
-        const int put = FillCellsWithRecurringDates(*m_page, *chosen, format,
+        const int put = FillCellsWithRecurringDates(*m_page, *chosen, DefaultCellFormat(),
                                                     [this] { DoSaveRichtext(); });
         if (put > 0) {
             SetModified(true);

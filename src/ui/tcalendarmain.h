@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <QTextCharFormat>
 
 #include "core/tcolor.h"
 #include "core/trect.h"
@@ -108,6 +109,9 @@ public:
     TMRUFileList* MRUFileList() const { return m_mruList; }
     void DefaultEditorFontClick();
     void FillRecurringClick();
+    // The format of texts the commands put into empty cells: the default
+    // editor font with its colour.
+    QTextCharFormat DefaultCellFormat() const;
     // "Save As Bitmap File" and "Save As JPG File": the page at the current
     // zoom, inside its margins, through the save-file chooser.
     void SaveAsBitmapClick();
@@ -252,6 +256,8 @@ private:
     QAction* m_clearCellsAction = nullptr;
     QAction* m_defaultFontAction = nullptr;
     QAction* m_fillRecurringAction = nullptr;
+    QAction* m_importIcsAction = nullptr;
+    QAction* m_exportIcsAction = nullptr;
     QAction* m_editRecurringAction = nullptr;
     QAction* m_printAction = nullptr;
     QAction* m_printSetupAction = nullptr;

@@ -141,9 +141,11 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsOrderSeparatorsAndOneShortcut)
     TCalendarMain& w = start();
     EXPECT_EQ(captions(w.FileMenu()),
               (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As Bitmap File",
-                           "Save As JPG File", "-", "&Properties", "User Defined Title",
-                           "&Cancel Changes", "Clear &All Cell Contents", "&Default Editor Font",
-                           "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "-",
+                           "Save As JPG File", "Export Cell Texts as iCalendar...", "-",
+                           "&Properties", "User Defined Title", "&Cancel Changes",
+                           "Clear &All Cell Contents", "&Default Editor Font", "-",
+                           "Fill Calendar with Recurring Dates", "Import iCalendar File...",
+                           "Edit Recurring Dates", "-",
                            "P&rint Calendar", "Print Set&up", "-", "E&xit"}));
     EXPECT_EQ(captions(w.HelpMenu()),
               (QStringList{"&Contents", "&About", "-", "Configuration Information",

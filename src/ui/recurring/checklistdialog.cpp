@@ -45,7 +45,9 @@ CheckListDialog::CheckListDialog(const QString& caption, const QStringList& entr
         buttons->addWidget(b);
     buttons->addStretch();
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_list);
+    m_listColumn = new QVBoxLayout;
+    m_listColumn->addWidget(m_list);
+    layout->addLayout(m_listColumn);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_list->setFocus();

@@ -5,6 +5,7 @@
 
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace dayloom {
 
@@ -25,9 +26,14 @@ public:
     void AllButtonClick();
     void NoneButtonClick();
 
+protected:
+    // The column that holds the list; subclasses add their own parts below it.
+    QVBoxLayout* ListColumn() const { return m_listColumn; }
+
 private:
     QStringList m_entries;
     QListWidget* m_list = nullptr;
+    QVBoxLayout* m_listColumn = nullptr;
 };
 
 }  // namespace dayloom

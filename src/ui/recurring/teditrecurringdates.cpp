@@ -13,9 +13,12 @@
 #include "dates/holidays.h"
 #include "dates/recurringdates.h"
 #include "dates/recurringlistfile.h"
+#include "ical/icalendarfile.h"
+#include "ui/icalendarcommands.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/recurring/teditrecurringdateformula.h"
 #include "ui/recurring/tgetholidays.h"
+#include "ui/recurring/timportrecurringdates.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {
@@ -75,6 +78,8 @@ TEditRecurringDates::TEditRecurringDates(const QStringList& entries, const QStri
     m_deleteButton->setObjectName(QStringLiteral("DeleteButton"));
     auto* holidays = new QPushButton(QStringLiteral("Holidays"), this);
     holidays->setObjectName(QStringLiteral("HolidaysButton"));
+    auto* import = new QPushButton(QStringLiteral("Import..."), this);
+    import->setObjectName(QStringLiteral("ImportButton"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     connect(ok, &QPushButton::clicked, this, &TEditRecurringDates::OKButtonClick);
@@ -82,10 +87,11 @@ TEditRecurringDates::TEditRecurringDates(const QStringList& entries, const QStri
     connect(add, &QPushButton::clicked, this, &TEditRecurringDates::NewButtonClick);
     connect(m_deleteButton, &QPushButton::clicked, this, &TEditRecurringDates::DeleteButtonClick);
     connect(holidays, &QPushButton::clicked, this, &TEditRecurringDates::HolidaysButtonClick);
+    connect(import, &QPushButton::clicked, this, &TEditRecurringDates::ImportButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {ok, m_editButton, add, m_deleteButton, holidays, cancel})
+    for (QPushButton* b : {ok, m_editButton, add, m_deleteButton, holidays, import, cancel})
         buttons->addWidget(b);
     buttons->addStretch();
     auto* layout = new QHBoxLayout(this);
@@ -195,26 +201,62 @@ void TEditRecurringDates::DeleteButtonClick()
     fillList(0);
 }
 
+void TEditRecurringDates::addUnlessKnown(const QStringList& entries)
+{
+    int select = SelectedIndex();
+    for (const QString& entry : entries) {
+        const bool known = std::any_of(m_entries.begin(), m_entries.end(), [&](const QString& e) {
+            return QString::compare(e, entry, Qt::CaseInsensitive) == 0;
+        });
+        if (known)
+            continue;
+        const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), entry, EntryLessThan);
+        const int index = int(at - m_entries.begin());
+        m_entries.insert(index, entry);
+        if (select >= index)
+            ++select;
+    }
+    fillList(select < 0 && !m_entries.isEmpty() ? 0 : select);
+}
+
 void TEditRecurringDates::HolidaysButtonClick()
 {
     TGetHolidays chooser(this);
-    if (RunRecurringDialog(chooser) == QDialog::Accepted) {
-        int select = SelectedIndex();
-        for (const QString& holiday : chooser.SelectedEntries()) {
-            const bool known = std::any_of(m_entries.begin(), m_entries.end(), [&](const QString& e) {
-                return QString::compare(e, holiday, Qt::CaseInsensitive) == 0;
-            });
-            if (known)
-                continue;
-            const auto at =
-                std::upper_bound(m_entries.begin(), m_entries.end(), holiday, EntryLessThan);
-            const int index = int(at - m_entries.begin());
-            m_entries.insert(index, holiday);
-            if (select >= index)
-                ++select;
+    if (RunRecurringDialog(chooser) == QDialog::Accepted)
+        addUnlessKnown(chooser.SelectedEntries());
+    updateButtons();
+}
+
+void TEditRecurringDates::ImportButtonClick()
+{
+    const QString path = ChooseICalendarFileToOpen(this);
+    if (path.isEmpty())
+        return;
+    QStringList entries, skipped;
+    int once = 0;
+    try {
+        const ICalendarFile file = ICalendarFile::FromFile(path);
+        for (const ICalendarRecurringCandidate& c : file.RecurringCandidates(&once)) {
+            if (!c.Entry.isEmpty())
+                entries << c.Entry;
+            else
+                skipped << (c.Summary.isEmpty() ? QStringLiteral("(no summary)") : c.Summary) +
+                               QStringLiteral(": ") + c.Reason;
         }
-        fillList(select < 0 && !m_entries.isEmpty() ? 0 : select);
+    } catch (const ICalendarError& e) {
+        ShowInformation(ICalendarImportFailure(path, e.reason()));
+        return;
     }
+    if (once > 0)
+        skipped << (once == 1 ? QStringLiteral("1 event that happens once")
+                              : QString::number(once) + QStringLiteral(" events that happen once"));
+    if (entries.isEmpty() && skipped.isEmpty()) {
+        ShowInformation(QStringLiteral("No events in ") + path);
+        return;
+    }
+    TImportRecurringDates chooser(entries, skipped, this);
+    if (RunRecurringDialog(chooser) == QDialog::Accepted)
+        addUnlessKnown(chooser.SelectedEntries());
     updateButtons();
 }
 

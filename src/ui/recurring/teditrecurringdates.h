@@ -27,6 +27,9 @@ public:
     void NewButtonClick();
     void DeleteButtonClick();
     void HolidaysButtonClick();
+    // Reads an iCalendar file and offers its repeating events that the list
+    // can hold; the ticked ones are added as holidays are.
+    void ImportButtonClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -34,6 +37,9 @@ protected:
 private:
     // Adds an entry at its sorted place and selects it.
     void addSorted(const QString& entry);
+    // Adds each entry at its sorted place unless the list holds the same
+    // entry (ignoring case); the selection stays on its entry.
+    void addUnlessKnown(const QStringList& entries);
     void fillList(int select);
     void updateButtons();
 

@@ -1,0 +1,138 @@
+#include "ui/icalendarcommands.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "ical/icalendarfile.h"
+#include "page/icalendarcells.h"
+#include "page/tcalendarpanel32.h"
+#include "stream/writeerror.h"
+#include "ui/calendarpagewidget.h"
+#include "ui/tcalendarmain.h"
+#include "ui/uiutil.h"
+
+namespace dayloom {
+
+namespace {
+
+FileChooser g_chooser;
+QString g_lastFolder;
+
+const QString kFilter = QStringLiteral("iCalendar File (*.ics *.ICS)");
+
+QString startFolder()
+{
+    if (!g_lastFolder.isEmpty() && QFileInfo(g_lastFolder).isDir())
+        return g_lastFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString choose(const FileDialogSpec& desc, QWidget* parent, bool save)
+{
+    const QString path = g_chooser ? g_chooser(desc)
+                                   : save ? RunSaveFileDialog(desc, parent)
+                                          : RunOpenFileDialog(desc, parent);
+    if (!path.isEmpty())
+        g_lastFolder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString countText(int n, const char* one, const char* many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QString::fromLatin1(n == 1 ? one : many);
+}
+
+}  // namespace
+
+FileChooser SetICalendarFileChooser(FileChooser chooser)
+{
+    FileChooser old = std::move(g_chooser);
+    g_chooser = std::move(chooser);
+    return old;
+}
+
+QString ChooseICalendarFileToOpen(QWidget* parent)
+{
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Import iCalendar File");
+    desc.filter = kFilter;
+    desc.defaultSuffix = QStringLiteral("ics");
+    desc.directory = startFolder();
+    return choose(desc, parent, false);
+}
+
+void ImportICalendarCommand(TCalendarMain& window)
+{
+    TCalendarPanel32& page = *window.CalendarPanel();
+    if (!window.GridLayout() || !ICalendarCellsAvailable(page))
+        return;
+    const QString path = ChooseICalendarFileToOpen(&window);
+    if (path.isEmpty())
+        return;
+    ShowWaitCursor();
+    ICalendarFile file;
+    try {
+        file = ICalendarFile::FromFile(path);
+    } catch (const ICalendarError& e) {
+        RestoreCursor();
+        ShowInformation(ICalendarImportFailure(path, e.reason()));
+        return;
+    }
+    const ICalendarImportCount count =
+        ImportICalendarIntoMonth(page, file, page.MainCalYear(), page.MainCalMonth(),
+                                 window.DefaultCellFormat(), [&window] { window.DoSaveRichtext(); });
+    RestoreCursor();
+    if (count.Placed > 0) {
+        window.SetModified(true);
+        window.PageWidget()->update();
+        // The current cell is current again, as after the recurring-date fill.
+        if (window.CurrentCell() > 0)
+            page.CellClick(window.CurrentCell());
+    }
+    window.SetButtons();
+
+    const QString month = page.GetMonthName(page.MainCalMonth()) + QLatin1Char(' ') +
+                          QString::number(page.MainCalYear());
+    if (count.Entries == 0) {
+        ShowInformation(QStringLiteral("No event of ") + QFileInfo(path).fileName() +
+                        QStringLiteral(" falls in ") + month);
+        return;
+    }
+    QString text = countText(count.Placed, "entry", "entries") + QStringLiteral(" placed in ") +
+                   countText(count.Days, "day", "days") + QStringLiteral(" of ") + month;
+    const int already = count.Entries - count.Placed;
+    if (already > 0)
+        text += QStringLiteral("\r") + countText(already, "entry was", "entries were") +
+                QStringLiteral(" already there");
+    ShowInformation(text);
+}
+
+void ExportICalendarCommand(TCalendarMain& window)
+{
+    TCalendarPanel32& page = *window.CalendarPanel();
+    if (!window.PageShown() || !ICalendarCellsAvailable(page))
+        return;
+    window.DoSaveRichtext();
+    FileDialogSpec desc;
+    desc.title = QStringLiteral("Export Cell Texts as iCalendar");
+    desc.filter = kFilter;
+    desc.defaultSuffix = QStringLiteral("ics");
+    desc.directory = startFolder();
+    const QString base = window.CurrentFile().isEmpty()
+                             ? page.GetMonthName(page.MainCalMonth()).left(3) +
+                                   QString::number(page.MainCalYear())
+                             : QFileInfo(window.CurrentFile()).completeBaseName();
+    desc.proposedName = base + QStringLiteral(".ics");
+    const QString path = choose(desc, &window, true);
+    if (path.isEmpty())
+        return;
+    try {
+        const int events = ExportCellTextsAsICalendar(page, path);
+        ShowInformation(QStringLiteral("Saved as ") + path + QStringLiteral("\r") +
+                        countText(events, "event", "events"));
+    } catch (const WriteError& e) {
+        ShowInformation(e.message());
+    }
+}
+
+}  // namespace dayloom

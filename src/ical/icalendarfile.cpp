@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -388,7 +389,11 @@ QString ICalendarDayEntry::Paragraph(const QLocale& locale) const
 {
     if (AllDay || !Start.isValid())
         return Summary;
-    return locale.toString(Start, QLocale::ShortFormat) + QLatin1Char(' ') + Summary;
+    // Seconds are noise in a day cell; a few locales (C among them) put
+    // them into their short format.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
+    return locale.toString(Start, format) + QLatin1Char(' ') + Summary;
 }
 
 ICalendarFile::ICalendarFile() : d(std::make_unique<Data>()) {}

@@ -45,8 +45,8 @@ struct ICalendarDayEntry {
     QString Summary;  // one line, never empty
 
     // The paragraph that goes into the day's cell: the summary, or for a
-    // timed event's first day the start time in the locale's short format,
-    // one blank and the summary.
+    // timed event's first day the start time in the locale's short format
+    // (without seconds), one blank and the summary.
     QString Paragraph(const QLocale& locale = QLocale()) const;
     bool operator==(const ICalendarDayEntry&) const = default;
 };

@@ -268,7 +268,14 @@ TEST(ICalendarExpand, ZoneNamesFromTheSystemDatabaseWindowsAndPrefixedNamesAndFl
         event("DTSTART:20240309T090000\nSUMMARY:floating\n")));
     // 9:00 in Tokyo is 1:00 in Berlin (UTC+1 in March, Tokyo UTC+9); an
     // unknown zone and a floating time are the user's own wall time.
-    EXPECT_EQ(days(file.MonthEntries(2024, 3, QTimeZone("Europe/Berlin"))),
+    const QList<ICalendarDayEntry> berlin = file.MonthEntries(2024, 3, QTimeZone("Europe/Berlin"));
+    // The locale's short time format, seconds left out where it has them.
+    EXPECT_EQ(berlin.first().Paragraph(QLocale::c()), QStringLiteral("01:00 windows"));
+    EXPECT_EQ(berlin.first().Paragraph(QLocale(QLocale::German)), QStringLiteral("01:00 windows"));
+    EXPECT_EQ(berlin.first().Paragraph(QLocale(QLocale::English, QLocale::UnitedStates)),
+              QLocale(QLocale::English, QLocale::UnitedStates).toString(QTime(1, 0), QLocale::ShortFormat) +
+                  QStringLiteral(" windows"));
+    EXPECT_EQ(days(berlin),
               (QList<Day>{{5, at(QTime(1, 0)) + "windows"},
                           {6, at(QTime(1, 0)) + "prefixed"},
                           {7, at(QTime(1, 0)) + "system"},

@@ -1,11 +1,9 @@
 #include "cli/icalendarsteps.h"
 
 #include <cstdio>
-#include <vector>
 
 #include <QFileInfo>
 
-#include "ical/icalendarfile.h"
 #include "page/icalendarcells.h"
 #include "page/tcalendarpanel32.h"
 #include "stream/writeerror.h"
@@ -31,25 +29,41 @@ bool monthPage(const TCalendarPanel32& page, const QString& what)
 
 }  // namespace
 
-int ImportICalendarFiles(TCalendarPanel32& page, const QStringList& files,
-                         const QTextCharFormat& defaultFormat)
+int ReadICalendarFiles(const TCalendarPanel32& page, const QStringList& files,
+                       std::vector<ICalendarFile>& read)
 {
+    read.clear();
     if (files.isEmpty())
         return 0;
     if (!monthPage(page, QStringLiteral("--import-ics")))
         return 2;
-    std::vector<ICalendarFile> read;
     for (const QString& name : files) {
         const QString path = QFileInfo(name).absoluteFilePath();
         try {
             read.push_back(ICalendarFile::FromFile(path));
         } catch (const ICalendarError& e) {
             printErr(ICalendarImportFailure(path, e.reason()));
+            read.clear();
             return 1;
         }
     }
-    for (const ICalendarFile& file : read)
+    return 0;
+}
+
+void PutICalendarFiles(TCalendarPanel32& page, const std::vector<ICalendarFile>& files,
+                       const QTextCharFormat& defaultFormat)
+{
+    for (const ICalendarFile& file : files)
         ImportICalendarIntoMonth(page, file, page.MainCalYear(), page.MainCalMonth(), defaultFormat);
+}
+
+int ImportICalendarFiles(TCalendarPanel32& page, const QStringList& files,
+                         const QTextCharFormat& defaultFormat)
+{
+    std::vector<ICalendarFile> read;
+    if (int status = ReadICalendarFiles(page, files, read))
+        return status;
+    PutICalendarFiles(page, read, defaultFormat);
     return 0;
 }
 

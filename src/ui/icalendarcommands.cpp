@@ -78,17 +78,20 @@ void ImportICalendarCommand(TCalendarMain& window)
         ShowInformation(ICalendarImportFailure(path, e.reason()));
         return;
     }
-    const ICalendarImportCount count =
-        ImportICalendarIntoMonth(page, file, page.MainCalYear(), page.MainCalMonth(),
-                                 window.DefaultCellFormat(), [&window] { window.DoSaveRichtext(); });
+    // The cells are compared with what comes in: the open cell's text must
+    // be in its store first.
+    const bool wasEditing = window.EditingCell();
+    window.DoSaveRichtext();
+    const ICalendarImportCount count = ImportICalendarIntoMonth(
+        page, file, page.MainCalYear(), page.MainCalMonth(), window.DefaultCellFormat());
     RestoreCursor();
     if (count.Placed > 0) {
         window.SetModified(true);
         window.PageWidget()->update();
-        // The current cell is current again, as after the recurring-date fill.
-        if (window.CurrentCell() > 0)
-            page.CellClick(window.CurrentCell());
     }
+    // The current cell is current again, as after the recurring-date fill.
+    if (window.CurrentCell() > 0 && (count.Placed > 0 || wasEditing))
+        page.CellClick(window.CurrentCell());
     window.SetButtons();
 
     const QString month = page.GetMonthName(page.MainCalMonth()) + QLatin1Char(' ') +

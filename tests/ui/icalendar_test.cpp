@@ -130,11 +130,13 @@ TEST_F(ICalendarWindowTest, ImportCommitsTheOpenCellFillsTheMonthAndCounts)
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(w.Modified());
 
-    // The 12th is open with typed text: it is committed first and is the
-    // current cell again afterwards.
+    // The 12th is open with typed text: it is committed first (so the typed
+    // wedding day is not added again) and is the current cell afterwards.
     const int cell12 = page->DayCell(12);
     page->CellClick(cell12);
     QTest::keyClicks(w.CellEditor(), QStringLiteral("Dentist"));
+    QTest::keyClick(w.CellEditor(), Qt::Key_Return);
+    w.CellEditor()->insertPlainText(QString::fromUtf8("Hochzeitstag Jiří & Eva"));
     w.SetModified(false);
     chosen = fixture("outlook.ics");
     fileAction(w, "Import iCalendar File...")->trigger();
@@ -146,8 +148,8 @@ TEST_F(ICalendarWindowTest, ImportCommitsTheOpenCellFillsTheMonthAndCounts)
     EXPECT_TRUE(w.Modified());
     EXPECT_TRUE(w.EditingCell());
     EXPECT_EQ(w.CurrentCell(), cell12);
-    // Yoga on the 4th, 18th and 25th; two entries on the 12th.
-    EXPECT_EQ(messages, QStringList{"5 entries placed in 4 days of March 2024"});
+    // Yoga on the 4th, 18th and 25th; one new entry on the 12th.
+    EXPECT_EQ(messages, QStringList{"4 entries placed in 4 days of March 2024\n1 entry was already there"});
 
     // The same file again: nothing changes, and the document stays saved.
     w.DoSaveRichtext();

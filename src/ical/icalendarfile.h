@@ -84,7 +84,8 @@ public:
     // days of timed events, then the timed events by start time; otherwise
     // in the order of the file. All-day dates are taken as they stand in the
     // file, whatever the zones. A rule that would repeat without end within
-    // the month stops after a fixed number of occurrences per event.
+    // the month stops after a fixed number of occurrences; one event gives
+    // at most 100 entries a day, all events together at most 20,000.
     QList<ICalendarDayEntry> MonthEntries(int year, int month,
                                           const QTimeZone& zone = QTimeZone::systemTimeZone()) const;
 

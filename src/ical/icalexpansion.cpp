@@ -2,6 +2,7 @@
 // moved instances, each occurrence placed on the local days it covers.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include <QSet>
@@ -19,12 +20,19 @@ namespace {
 // at most the second figure per day. Beyond them a rule stops.
 constexpr int kMaxOccurrencesPerRule = 4000;
 constexpr int kMaxOccurrencesPerDay = 100;
+// Entries of one event on one day, and of all events in the month: more
+// than a page can show, few enough to place quickly.
+constexpr int kMaxEntriesPerEventAndDay = 100;
+constexpr int kMaxEntriesPerMonth = 20000;
 // libical steps through every candidate instant of a rule (every second of a
 // SECONDLY rule, even when its BYxxx parts rule most of them out). A rule
 // may cost this many steps per month, all rules together the second figure;
 // beyond that they are expanded no further.
 constexpr qint64 kMaxStepsPerRule = 50000;
 constexpr qint64 kMaxStepsPerMonth = 1000000;
+// Each value the iterator gives costs some microseconds; all rules together
+// get this many per month.
+constexpr int kMaxIterationsPerMonth = 100000;
 
 struct RuleIterator {
     icalrecur_iterator* it = nullptr;
@@ -121,6 +129,7 @@ struct Occurrence {
     const Event* event = nullptr;
     icaltimetype Start = icaltime_null_time();
     icaltimetype End = icaltime_null_time();
+    qint64 Wall = 0;  // the start's wall time, for the order of the series
 };
 
 struct Placed {
@@ -150,11 +159,13 @@ public:
             for (int o : e.Overrides) {
                 const Event& moved = events.at(o);
                 if (!moved.Cancelled)
-                    occurrences.append({&moved, moved.Start, icaltime_null_time()});
+                    occurrences.append({&moved, moved.Start, icaltime_null_time(), 0});
             }
-            std::sort(occurrences.begin(), occurrences.end(), [](const Occurrence& a, const Occurrence& b) {
-                return WallTime(a.Start) < WallTime(b.Start);
-            });
+            for (Occurrence& occ : occurrences)
+                occ.Wall = WallTime(occ.Start).toSecsSinceEpoch();
+            std::stable_sort(occurrences.begin(), occurrences.end(),
+                             [](const Occurrence& a, const Occurrence& b) { return a.Wall < b.Wall; });
+            m_perDay.fill(0);
             for (const Occurrence& occ : occurrences)
                 place(occ);
         }
@@ -208,7 +219,7 @@ private:
         auto add = [&](const icaltimetype& t, const icaltimetype& end) {
             if (!excluded.contains(t) && !known.contains(startKey(t))) {
                 known.insert(startKey(t));
-                out.append({&e, t, end});
+                out.append({&e, t, end, 0});
             }
         };
         for (const icaltimetype& t : starts)
@@ -224,7 +235,7 @@ private:
     void ruleStarts(const Event& e, icalrecurrencetype rule, const QDate& from, const QDate& to,
                     QList<icaltimetype>& out)
     {
-        if (m_budget <= 0 || (e.AllDay && subDaily(rule.freq)))
+        if (m_budget <= 0 || m_iterations <= 0 || (e.AllDay && subDaily(rule.freq)))
             return;
         const int count = rule.count;
         rule.count = 0;
@@ -296,7 +307,7 @@ private:
         const std::pair<int, qint64> first = startKey(e.Start);
         int emitted = 0;
         int kept = 0;
-        for (;;) {
+        while (--m_iterations > 0) {
             icaltimetype t = icalrecur_iterator_next(r.it);
             if (icaltime_is_null_time(t))
                 break;
@@ -345,6 +356,7 @@ private:
         const qint64 step = unitSeconds(rule.freq) * rule.interval;
         const qint64 unit = unitSeconds(rule.freq);
         qint64 ruleSteps = 0;
+        int kept = 0;
 
         RuleIterator days(byDay, dayStart);
         if (!days.it)
@@ -357,7 +369,7 @@ private:
             if (!icalrecur_iterator_set_start(days.it, at))
                 return;
         }
-        for (;;) {
+        while (--m_iterations > 0) {
             const icaltimetype dayTime = icalrecur_iterator_next(days.it);
             if (icaltime_is_null_time(dayTime))
                 break;
@@ -394,6 +406,8 @@ private:
             ruleSteps += steps;
             m_budget -= steps;
             out.append(found);
+            if ((kept += int(found.size())) >= kMaxOccurrencesPerRule)
+                break;
         }
     }
 
@@ -404,6 +418,8 @@ private:
             return;
         const int order = m_order++;
         auto add = [&](const QDate& d, int group, const QTime& time) {
+            if (m_placed.size() >= kMaxEntriesPerMonth || ++m_perDay[d.day()] > kMaxEntriesPerEventAndDay)
+                return;
             Placed p;
             p.entry.Day = d.day();
             p.entry.AllDay = group == 0;
@@ -442,8 +458,10 @@ private:
     QDate m_first, m_last;
     QTimeZone m_zone;
     qint64 m_budget = kMaxStepsPerMonth;
+    int m_iterations = kMaxIterationsPerMonth;
     int m_order = 0;
     QList<Placed> m_placed;
+    std::array<int, 32> m_perDay{};  // entries of the event being placed, by day
 };
 
 }  // namespace

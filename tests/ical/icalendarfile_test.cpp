@@ -496,10 +496,16 @@ TEST(ICalendarExpand, UnboundedAndImpossibleRulesStayWithinTheMonth)
         event("DTSTART;VALUE=DATE:00010101\nRRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=31\nSUMMARY:no day\n") +
         event("DTSTART:19900101T000000Z\nRRULE:FREQ=SECONDLY;COUNT=2000000000\nSUMMARY:counted\n") +
         event("DTSTART;VALUE=DATE:20240301\nRRULE:FREQ=HOURLY\nSUMMARY:hourly on a date\n") +
-        event("DTSTART;VALUE=DATE:20240302\nSUMMARY:plain\n")));
+        event("DTSTART;VALUE=DATE:20240302\nSUMMARY:plain\n") +
+        // Every second since 2000, each lasting 25 years: every one covers
+        // all of March 2024.
+        event("DTSTART:20000101T000000Z\nDURATION:P9200D\nRRULE:FREQ=SECONDLY\nSUMMARY:long\n")));
     int seconds = 0, plain = 0, others = 0;
+    QMap<int, int> longPerDay;
     for (const ICalendarDayEntry& e : file.MonthEntries(2024, 3, QTimeZone::utc())) {
-        if (e.Summary == "every second")
+        if (e.Summary == "long")
+            ++longPerDay[e.Day];
+        else if (e.Summary == "every second")
             ++seconds;
         else if (e.Summary == "plain" || e.Summary == "hourly on a date")
             ++plain;
@@ -510,4 +516,8 @@ TEST(ICalendarExpand, UnboundedAndImpossibleRulesStayWithinTheMonth)
     EXPECT_LE(seconds, 100 * 31);
     EXPECT_EQ(plain, 2);
     EXPECT_EQ(others, 0);
+    // At most 100 entries of one event a day.
+    EXPECT_EQ(longPerDay.size(), 31);
+    for (int n : longPerDay)
+        EXPECT_EQ(n, 100);
 }

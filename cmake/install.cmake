@@ -51,7 +51,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the metric-compatible fonts the documents
-# name ("Arial", "Times New Roman").
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# name ("Arial", "Times New Roman"), and the zone database that iCalendar
+# times are converted with (libical3 itself comes through shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, tzdata")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 include(CPack)

@@ -2,12 +2,13 @@
 
 #include <libical/ical.h>
 
+#include "core/version.h"
+
 
 namespace dayloom {
 
 namespace {
 
-constexpr const char* kProductId = "-//Dayloom//Dayloom 3.2q//EN";
 
 icaltimetype dateValue(const QDate& d)
 {
@@ -29,9 +30,10 @@ QString ICalendarCellUid(const QDate& date, int position)
 QByteArray WriteICalendar(const QList<ICalendarCellText>& cells, const QDateTime& stamp)
 {
     icalerror_set_errors_are_fatal(0);
+    const QByteArray product = "-//Dayloom//Dayloom " + VersionText().toUtf8() + "//EN";
     icalcomponent* calendar = icalcomponent_vanew(
         ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid(kProductId), icalproperty_new_calscale("GREGORIAN"),
+        icalproperty_new_prodid(product.constData()), icalproperty_new_calscale("GREGORIAN"),
         static_cast<void*>(nullptr));
     const QDateTime utc = stamp.toUTC();
     icaltimetype dtstamp = icaltime_from_timet_with_zone(utc.toSecsSinceEpoch(), 0,

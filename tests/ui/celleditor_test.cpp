@@ -265,6 +265,12 @@ TEST_F(CellEditorTest, CtrlASelectsAllAndTheToolBarActsOnTheEditor)
     EXPECT_FALSE(w.Modified());
     bar->Buttons()[0]->click();  // bold
     bar->Buttons()[5]->click();  // centre
+    QTest::keyClick(editor, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(bar->Button(RichTextCommand::Italic)->isChecked());
+    EXPECT_TRUE(bar->Button(RichTextCommand::Center)->isChecked());
+    EXPECT_EQ(bar->Button(RichTextCommand::Justify), nullptr);
     bar->FontSizeList()->textActivated(QStringLiteral("18"));
     EXPECT_TRUE(w.Modified());
     EXPECT_TRUE(editor->hasFocus());
@@ -274,6 +280,8 @@ TEST_F(CellEditorTest, CtrlASelectsAllAndTheToolBarActsOnTheEditor)
     EXPECT_EQ(b.begin().fragment().charFormat().fontWeight(), QFont::Bold);
     EXPECT_EQ(b.begin().fragment().charFormat().fontPointSize(), 18.0);
     EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_TRUE(b.begin().fragment().charFormat().fontItalic());
+    EXPECT_FALSE(b.begin().fragment().charFormat().fontUnderline());
     EXPECT_FALSE(bar->isEnabled());
 }
 

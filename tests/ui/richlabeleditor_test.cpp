@@ -2,6 +2,8 @@
 // bar and the stored text keep the real sizes.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QToolButton>
 
 #include "common/testutil.h"
+#include "core/tcolor.h"
 #include "objects/objectdialogs.h"
 #include "objects/tgprichbaselabel.h"
 #include "richtext/twprtfstorage.h"
@@ -158,6 +161,99 @@ TEST(RichLabelEditor, LabelTextUnchangedAfterZoomingAndOk)
     label.EditRichText();
     EXPECT_EQ(label.RTFText().RtfText(), before);
     ObjectDialogs() = ObjectDialogHooks();
+}
+
+TEST(RichLabelEditor, ToolBarFormatsWhileTypingAndWithASelection)
+{
+    InstallObjectDialogs(nullptr);
+    TGPRichBaseLabel label;
+    label.SetBounds(QRect(0, 0, 300, 120));
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<TRichTextLabelEditor*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        ran = true;
+        QTimer::singleShot(3000, d, &QDialog::reject);  // never left open
+        RichTextToolBar* bar = d->ToolBar();
+        QTextEdit* editor = d->Editor();
+        using C = RichTextCommand;
+        EXPECT_TRUE(bar->isEnabled());
+        ASSERT_NE(bar->Button(C::Normal), nullptr);
+        ASSERT_NE(bar->Button(C::Justify), nullptr);
+        EXPECT_EQ(bar->Button(C::SelectAll), nullptr);
+        EXPECT_EQ(bar->Buttons().size(), 11);
+
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+        // Typing, then "world" selected: the keys and the lists act on it.
+        QTest::keyClicks(editor, QStringLiteral("Hello world"));
+        EXPECT_TRUE(bar->isEnabled());
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+        ASSERT_EQ(editor->textCursor().selectedText(), QStringLiteral("world"));
+        EXPECT_TRUE(bar->isEnabled());
+        QTest::keyClick(editor, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_TRUE(bar->Button(C::Bold)->isChecked());
+        EXPECT_TRUE(bar->Button(C::Italic)->isChecked());
+        QTest::keyClick(editor, Qt::Key_B, Qt::ControlModifier);  // again: off
+        EXPECT_FALSE(bar->Button(C::Bold)->isChecked());
+        QTest::keyClick(editor, Qt::Key_B, Qt::ControlModifier);
+        EXPECT_TRUE(bar->Button(C::Bold)->isChecked());
+        const int red = bar->FontColorList()->findData(int(clRed));
+        ASSERT_GE(red, 0);
+        bar->FontColorList()->setCurrentIndex(red);
+        Q_EMIT bar->FontColorList()->activated(red);
+        EXPECT_EQ(editor->textCursor().selectedText(), QStringLiteral("world"));
+
+        // Copy, and paste at the end after a blank.
+        bar->Button(C::Copy)->click();
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, Qt::Key_Space);
+        bar->Button(C::Paste)->click();
+        EXPECT_EQ(editor->toPlainText(), QStringLiteral("Hello world world"));
+
+        // "Hello": bold by its button, then plain again by "normal".
+        QTest::keyClick(editor, Qt::Key_Home);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+        bar->Button(C::Bold)->click();
+        EXPECT_TRUE(bar->Button(C::Bold)->isChecked());
+        bar->Button(C::Underline)->click();
+        bar->Button(C::Normal)->click();
+        EXPECT_FALSE(bar->Button(C::Bold)->isChecked());
+        EXPECT_FALSE(bar->Button(C::Underline)->isChecked());
+        bar->Button(C::Justify)->click();
+        EXPECT_TRUE(bar->Button(C::Justify)->isChecked());
+        EXPECT_FALSE(bar->Button(C::Left)->isChecked());
+        EXPECT_TRUE(editor->hasFocus());
+        test::SaveShot(d->grab().toImage(), QStringLiteral("ui_richlabeleditor_toolbar"));
+        d->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    label.EditRichText();
+    ObjectDialogs() = ObjectDialogHooks();
+    ASSERT_TRUE(ran);
+
+    // What the label keeps, read back from its stored RTF.
+    TWPRtfStorage stored;
+    stored.SetRtfText(label.RTFText().RtfText());
+    const QTextBlock block = stored.Document().begin();
+    EXPECT_EQ(block.text(), QStringLiteral("Hello world world"));
+    EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+    std::unique_ptr<QTextDocument> doc(stored.Document().clone());
+    auto formatAt = [&](int position) {
+        QTextCursor c(doc.get());
+        c.setPosition(position + 1);
+        return c.charFormat();
+    };
+    for (int at : {2, 8, 14}) {
+        const QTextCharFormat f = formatAt(at);
+        const bool world = at > 5;
+        EXPECT_EQ(f.fontWeight() >= QFont::Bold, world) << at;
+        EXPECT_EQ(f.fontItalic(), world) << at;
+        EXPECT_FALSE(f.fontUnderline()) << at;
+        EXPECT_EQ(f.foreground().color() == QColor(Qt::red), world) << at;
+    }
 }
 
 }  // namespace

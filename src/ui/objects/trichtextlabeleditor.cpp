@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -30,7 +29,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
 
     auto* column = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    m_toolBar = new RichTextToolBar(this);
+    m_toolBar = new RichTextToolBar(RichTextToolBar::LabelEditorCommands(), this);
     m_zoomIn = new QToolButton(this);
     m_zoomIn->setText(QStringLiteral("+"));
     m_zoomIn->setToolTip(QStringLiteral("Zoom In"));
@@ -65,21 +64,8 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
     m_scroll->setWidget(m_panel);
     column->addWidget(m_scroll, 1);
     m_toolBar->Attach(m_editor);
-    // The tool bar speaks in the stored sizes: these run after its own
-    // handlers and translate between them and the zoomed text.
-    connect(m_editor, &QTextEdit::currentCharFormatChanged, this,
-            &TRichTextLabelEditor::showUnscaledFormat);
-    connect(m_editor, &QTextEdit::cursorPositionChanged, this,
-            &TRichTextLabelEditor::showUnscaledFormat);
-    connect(m_toolBar->FontSizeList(), &QComboBox::textActivated, this, [this](const QString& t) {
-        bool ok = false;
-        const int points = t.toInt(&ok);
-        if (!ok || points <= 0 || points > 255 || m_textZoom == 100)
-            return;
-        QTextCharFormat format;
-        format.setFontPointSize(points * m_textZoom / 100.0);
-        m_editor->mergeCurrentCharFormat(format);
-    });
+    // The tool bar acts on the editor whatever has the focus in the dialog.
+    m_toolBar->setEnabled(true);
 
     column->addLayout(HelpOkCancelBar(this, 40013));
     connect(m_zoomIn, &QToolButton::clicked, this, &TRichTextLabelEditor::ZoomIn);
@@ -97,6 +83,7 @@ void TRichTextLabelEditor::SetText(const TWPRtfStorage& text)
     m_editor->setDocument(doc);
     doc->setDocumentMargin(0);
     m_textZoom = 100;
+    m_toolBar->SetTextZoom(100);
     scaleText();
 }
 
@@ -227,17 +214,7 @@ void TRichTextLabelEditor::scaleText()
     doc->clearUndoRedoStacks();  // undoing a scaling would leave the sizes wrong
     doc->setModified(modified);
     m_textZoom = m_zoom;
-    showUnscaledFormat();
-}
-
-void TRichTextLabelEditor::showUnscaledFormat()
-{
-    if (m_textZoom == 100)
-        return;
-    QTextCharFormat format = m_editor->currentCharFormat();
-    if (format.fontPointSize() > 0)
-        format.setFontPointSize(format.fontPointSize() * 100.0 / m_textZoom);
-    m_toolBar->ShowFormat(format, m_editor->alignment());
+    m_toolBar->SetTextZoom(m_textZoom);
 }
 
 }  // namespace dayloom

@@ -53,7 +53,6 @@ private:
     // Brings the shown text to m_zoom: the editor holds a copy of the text
     // scaled by the zoom, taken back to 100 % by TakeText.
     void scaleText();
-    void showUnscaledFormat();
 
     RichTextToolBar* m_toolBar;
     QToolButton* m_zoomIn;

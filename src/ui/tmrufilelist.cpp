@@ -182,7 +182,8 @@ void TMRUFileList::RebuildMenu()
             into->addAction(action);
     };
 
-    auto* separator = new TMRUMenuItem(QStringLiteral("-"), 0, this);
+    // A separator without text: styles draw a separator's text beside it.
+    auto* separator = new TMRUMenuItem(QString(), 0, this);
     separator->setSeparator(true);
     insert(target, separator, beforeAction);
     m_menuObjects.append(separator);

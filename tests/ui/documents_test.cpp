@@ -193,6 +193,12 @@ TEST_F(DocumentsTest, RecentMenuSubmenuParentPlacementAndClicks)
     EXPECT_EQ(recentCaptions(file), QStringList{});  // updates pending
     list.EndUpdate();
     EXPECT_EQ(recentCaptions(file), (QStringList{"-", "&1 /x/b.DLF", "&2 /x/one && two.DLF"}));
+    // The separator carries no text: a style would draw it beside the line.
+    for (const QAction* a : file->actions()) {
+        if (a->isSeparator()) {
+            EXPECT_EQ(a->text(), QString());
+        }
+    }
 
     list.SetUseSubmenu(true);
     ASSERT_EQ(recentCaptions(file), (QStringList{"-", "Reopen"}));

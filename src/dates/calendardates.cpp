@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QTime>
 
 namespace dayloom {
 
@@ -224,6 +225,67 @@ QStringList LocaleShortDayNames()
     for (int w = 1; w <= 7; ++w)
         names << locale.dayName(qtDayOfWeek(w), QLocale::ShortFormat);
     return names;
+}
+
+QString TimeFormatWithoutSeconds(const QString& format)
+{
+    QString out;
+    qsizetype separatorAt = -1;  // where the separator run before the next field began
+    qsizetype i = 0;
+    while (i < format.size()) {
+        const QChar c = format.at(i);
+        if (c == u'\'') {
+            // A quoted literal ('' inside it is a quote) is copied whole.
+            qsizetype j = i + 1;
+            while (j < format.size()) {
+                if (format.at(j) == u'\'') {
+                    if (j + 1 < format.size() && format.at(j + 1) == u'\'') {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out += format.mid(i, j + 1 - i);
+            i = j + 1;
+            separatorAt = -1;
+            continue;
+        }
+        if (c == u's' || c == u'z') {
+            while (i < format.size() && (format.at(i) == u's' || format.at(i) == u'z'))
+                ++i;
+            if (separatorAt >= 0)
+                out.truncate(separatorAt);
+            separatorAt = -1;
+            continue;
+        }
+        if (c.isLetter()) {
+            separatorAt = -1;
+        } else if (separatorAt < 0) {
+            separatorAt = out.size();
+        }
+        out += c;
+        ++i;
+    }
+    return out.trimmed();
+}
+
+QString ShortTimeFormat(const QLocale& locale)
+{
+    return TimeFormatWithoutSeconds(locale.timeFormat(QLocale::ShortFormat));
+}
+
+QString ShortTimeText(const QTime& time)
+{
+    const QLocale locale;
+    return locale.toString(time, ShortTimeFormat(locale));
+}
+
+QTime ShortTimeFromText(const QString& text)
+{
+    const QLocale locale;
+    return locale.toTime(text.trimmed(), ShortTimeFormat(locale));
 }
 
 QStringList FixedEnglishMonthList()

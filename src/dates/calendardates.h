@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+class QLocale;
+class QTime;
+
 namespace dayloom {
 
 // A plain (year, month 1..12, day 1..31) triple. Month 0 means "each month"
@@ -63,6 +66,15 @@ QString LanguageMonthName(TFlatCalLanguage lang, int month);  // 1..12
 QStringList LocaleLongMonthNames();  // 12, January first
 QStringList LocaleLongDayNames();    // 7, Sunday first
 QStringList LocaleShortDayNames();   // 7, Sunday first
+
+// The locale's short time format without seconds (and milliseconds), each
+// taken away with the separator before it: "HH:mm:ss" gives "HH:mm",
+// "h:mm:ss AP" gives "h:mm AP". Quoted text stays as it is.
+QString TimeFormatWithoutSeconds(const QString& format);
+QString ShortTimeFormat(const QLocale& locale);
+// A time in, and back from, the default locale's ShortTimeFormat.
+QString ShortTimeText(const QTime& time);
+QTime ShortTimeFromText(const QString& text);
 
 // The fixed English lists of the recurring-date and floating-calendar dialogs.
 QStringList FixedEnglishMonthList();  // "Each Month", "January" .. "December"

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QLocale>
+#include <QTime>
 
 #include "dates/calendardates.h"
 
@@ -222,4 +224,32 @@ TEST(CalendarDates, NameTables)
     ASSERT_EQ(days.size(), 8);
     EXPECT_EQ(days.first(), QStringLiteral("Sunday"));
     EXPECT_EQ(days.last(), QStringLiteral("Day (any day)"));
+}
+
+TEST(CalendarDates, ShortTimeFormatHasNoSeconds)
+{
+    EXPECT_EQ(TimeFormatWithoutSeconds(QStringLiteral("HH:mm:ss")), QStringLiteral("HH:mm"));
+    EXPECT_EQ(TimeFormatWithoutSeconds(QStringLiteral("h:mm:ss AP")), QStringLiteral("h:mm AP"));
+    EXPECT_EQ(TimeFormatWithoutSeconds(QStringLiteral("HH.mm.ss.zzz")), QStringLiteral("HH.mm"));
+    EXPECT_EQ(TimeFormatWithoutSeconds(QStringLiteral("h:mm a")), QStringLiteral("h:mm a"));
+    // Quoted text is no field, whatever letters it holds.
+    EXPECT_EQ(TimeFormatWithoutSeconds(QStringLiteral("HH 'h' mm:ss 'Uhr's")),
+              QStringLiteral("HH 'h' mm 'Uhr'"));
+
+    const QTime eight(8, 0, 0);
+    EXPECT_EQ(QLocale::c().toString(eight, ShortTimeFormat(QLocale::c())), QStringLiteral("08:00"));
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(us.toString(QTime(14, 45, 30), ShortTimeFormat(us)), QStringLiteral("2:45 PM"));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(german.toString(eight, ShortTimeFormat(german)), QStringLiteral("08:00"));
+
+    // Text and time agree both ways in the default locale.
+    const QLocale old;
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(ShortTimeText(QTime(14, 45, 59)), QStringLiteral("14:45"));
+    EXPECT_EQ(ShortTimeFromText(QStringLiteral("14:45")), QTime(14, 45));
+    EXPECT_FALSE(ShortTimeFromText(QStringLiteral("soon")).isValid());
+    QLocale::setDefault(us);
+    EXPECT_EQ(ShortTimeFromText(ShortTimeText(QTime(21, 5))), QTime(21, 5));
+    QLocale::setDefault(old);
 }

@@ -470,8 +470,15 @@ TEST_F(PropertiesDialogTest, OkAsksOnlyWhenItemsOrCellTextWouldSuffer)
 
 TEST_F(PropertiesDialogTest, StartingTimeComesFromTheTimeDialog)
 {
+    // The short time format without seconds, here the C locale's.
+    const QLocale oldLocale;
+    QLocale::setDefault(QLocale::c());
+    struct Restore {
+        QLocale locale;
+        ~Restore() { QLocale::setDefault(locale); }
+    } restore{oldLocale};
     TCalendarProperties& d = open();
-    EXPECT_EQ(d.TimeCaption()->text(), QLocale().toString(QTime(8, 0), QLocale::ShortFormat));
+    EXPECT_EQ(d.TimeCaption()->text(), QStringLiteral("08:00"));
     QTime offered;
     d.SetTimeChooser([&](QTime& t, QWidget*) {
         offered = t;
@@ -481,7 +488,7 @@ TEST_F(PropertiesDialogTest, StartingTimeComesFromTheTimeDialog)
     d.StartTimeClick();
     EXPECT_EQ(offered, QTime(8, 0));
     EXPECT_EQ(preview().PlannerStartTime(), QTime(14, 45));
-    EXPECT_EQ(d.TimeCaption()->text(), QLocale().toString(QTime(14, 45), QLocale::ShortFormat));
+    EXPECT_EQ(d.TimeCaption()->text(), QStringLiteral("14:45"));
     // An unreadable caption starts from the current time.
     d.TimeCaption()->setText(QStringLiteral("soon"));
     d.SetTimeChooser([&](QTime& t, QWidget*) {

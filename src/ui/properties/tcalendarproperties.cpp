@@ -818,7 +818,7 @@ void TCalendarProperties::setControlsFromPreview()
     m_lineStyle->setCurrentRow(int(p.CalendarLineLayout()));
     m_miniLineStyle->setCurrentRow(int(p.MiniCalendarLineLayout()));
     m_dateCaption->setText(QLocale().toString(m_picker->Date(), QStringLiteral("MMMM yyyy")));
-    m_timeCaption->setText(QLocale().toString(p.PlannerStartTime(), QLocale::ShortFormat));
+    m_timeCaption->setText(ShortTimeText(p.PlannerStartTime()));
     m_titleShowYear->setChecked(p.TitleShowYear());
     m_miniShowYear->setChecked(p.MiniShowYear());
     const float margins[4] = {p.LeftMarginInch(), p.TopMarginInch(), p.RightMarginInch(),
@@ -972,16 +972,16 @@ void TCalendarProperties::marginChange(int side, int index)
 
 void TCalendarProperties::StartTimeClick()
 {
-    QTime time = QLocale().toTime(m_timeCaption->text(), QLocale::ShortFormat);
+    QTime time = ShortTimeFromText(m_timeCaption->text());
     if (!time.isValid()) {
-        m_timeCaption->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
-        time = QLocale().toTime(m_timeCaption->text(), QLocale::ShortFormat);
+        m_timeCaption->setText(ShortTimeText(QTime::currentTime()));
+        time = ShortTimeFromText(m_timeCaption->text());
     }
     const bool chosen =
         m_timeChooser ? m_timeChooser(time, this) : defaultTimeChooser(time, this);
     if (!chosen || !time.isValid())
         return;
-    m_timeCaption->setText(QLocale().toString(time, QLocale::ShortFormat));
+    m_timeCaption->setText(ShortTimeText(time));
     m_preview->SetPlannerStartTime(time);
 }
 

@@ -324,14 +324,17 @@ TEST_F(RecurringDialogsTest, FormulaEditorLoadsAndValidates)
 
 TEST_F(RecurringDialogsTest, SelectionDialogAndMonthFill)
 {
-    // No list file: nothing happens, not even a message.
+    // No list file, an empty one, or none that falls in the month: the user
+    // is told, and no dialog opens.
+    const QString noMatch = QStringLiteral("Information|No predefined dates match the current month");
     EXPECT_EQ(ChooseRecurringDatesForMonth(nullptr, 2024, 11), std::nullopt);
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(runs, 0);
-
+    EXPECT_EQ(messages, QStringList{noMatch});
+    SaveRecurringList({}, ProgramDir());
+    EXPECT_EQ(ChooseRecurringDatesForMonth(nullptr, 2024, 11), std::nullopt);
     SaveRecurringList({MakeEntry("Christmas Day", "@1225")}, ProgramDir());
     EXPECT_EQ(ChooseRecurringDatesForMonth(nullptr, 2024, 11), std::nullopt);
-    EXPECT_EQ(messages, QStringList{"Information|No predefined dates match the current month"});
+    EXPECT_EQ(messages, (QStringList{noMatch, noMatch, noMatch}));
+    EXPECT_EQ(runs, 0);
 
     SaveRecurringList(BuiltInHolidayEntries(), ProgramDir());
     drive = [&](QDialog& d) {

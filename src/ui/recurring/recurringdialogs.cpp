@@ -54,8 +54,8 @@ std::optional<QStringList> SelectRecurringDates(QWidget* parent, const QStringLi
 std::optional<QList<RecurringMatch>> ChooseRecurringDatesForMonth(QWidget* parent, int year,
                                                                  int month)
 {
-    if (!RecurringListExists(ProgramDir()))
-        return std::nullopt;
+    // A missing list is an empty one: the user is told that nothing matches
+    // rather than left wondering why the command did nothing.
     QStringList lines;
     try {
         lines = LoadRecurringList(ProgramDir());

@@ -27,8 +27,8 @@ bool EditRecurringDates(QWidget* parent);
 std::optional<QStringList> SelectRecurringDates(QWidget* parent, const QStringList& lines);
 
 // The choosing half of "Fill Calendar with Recurring Dates" for month (1..12)
-// of year: nothing when the list file is missing; the message "No predefined
-// dates match the current month" when no line can fall in the month;
+// of year: the message "No predefined dates match the current month" when no
+// line can fall in the month (also when the list file is empty or missing);
 // otherwise the selection dialog. Gives the chosen lines with their event
 // texts and days, or nullopt when there is nothing to fill. Putting the
 // texts into the day cells is the page's business.

@@ -1,7 +1,10 @@
 #include "ui/preferences.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "core/screen.h"
@@ -16,7 +19,23 @@ const QString kFont = QStringLiteral("Default Font");
 const QString kIcons = QStringLiteral("Icons");
 const QString kHints = QStringLiteral("Hints");
 const QString kFolders = QStringLiteral("Folders");
-const QString kClipart = QStringLiteral("Clipart");
+
+QString folderKey(FolderKind kind)
+{
+    switch (kind) {
+    case FolderKind::Exports:
+        return QStringLiteral("Exports");
+    case FolderKind::Clipart:
+        return QStringLiteral("Clipart");
+    default:
+        return QStringLiteral("Documents");
+    }
+}
+
+bool isFolder(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
 }  // namespace
 
 QString IniFileName() { return ProgramDir() + QStringLiteral("DL.ini"); }
@@ -100,15 +119,31 @@ bool WritePreferences(IniFile& ini, const Preferences& p)
     return ini.EndUpdate() && ok;
 }
 
-QString ReadClipartFolder()
+QString ReadLastFolder(FolderKind kind)
 {
-    return IniFile(IniFileName()).ReadString(kFolders, kClipart, QString());
+    return IniFile(IniFileName()).ReadString(kFolders, folderKey(kind), QString());
 }
 
-bool WriteClipartFolder(const QString& folder)
+bool WriteLastFolder(FolderKind kind, const QString& folder)
 {
     IniFile ini(IniFileName());
-    return ini.WriteString(kFolders, kClipart, folder);
+    return ini.WriteString(kFolders, folderKey(kind), folder);
+}
+
+QString StartFolder(FolderKind kind, const QString& currentFile)
+{
+    if (!currentFile.isEmpty()) {
+        const QString own = QFileInfo(currentFile).absolutePath();
+        if (isFolder(own))
+            return own;
+    }
+    const QString last = ReadLastFolder(kind);
+    if (isFolder(last))
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (isFolder(documents))
+        return documents;
+    return QDir::homePath();
 }
 
 QString PlacementSection(const QString& formClass)

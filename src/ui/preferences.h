@@ -42,10 +42,17 @@ Preferences ReadPreferences(const IniFile& ini);
 // written.
 bool WritePreferences(IniFile& ini, const Preferences& prefs);
 
-// The folder the clip-art browser last placed a picture from: the key
-// Clipart of the section [Folders]; empty when none is stored.
-QString ReadClipartFolder();
-bool WriteClipartFolder(const QString& folder);
+// The folders file dialogs start in, kept in the section [Folders] under
+// the keys "Documents" (Open, Save As), "Exports" (the picture exports) and
+// "Clipart" (the folder the clip-art browser last placed a picture from).
+enum class FolderKind { Documents, Exports, Clipart };
+// The folder last used for that kind of file; empty when none is stored.
+QString ReadLastFolder(FolderKind kind);
+bool WriteLastFolder(FolderKind kind, const QString& folder);
+// Where a dialog for documents or exports starts: the folder of the open
+// document (currentFile, empty when none), else the folder last used when
+// it still exists, else the user's documents folder (else the home folder).
+QString StartFolder(FolderKind kind, const QString& currentFile);
 
 // The placement section of a window class: class + "_Placement", with the
 // screen's pixels per inch appended above 96.

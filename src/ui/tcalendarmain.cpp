@@ -846,10 +846,11 @@ void TCalendarMain::FileOpenClick()
     desc.title = QStringLiteral("Open Calendar File");
     desc.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
     desc.defaultSuffix = QStringLiteral("DLF");
-    desc.directory = ProgramDir();
+    desc.directory = StartFolder(FolderKind::Documents, m_currentFile);
     const QString path = m_openChooser ? m_openChooser(desc) : RunOpenFileDialog(desc, this);
     if (path.isEmpty())
         return;
+    WriteLastFolder(FolderKind::Documents, QFileInfo(path).absolutePath());
     // 3.
     if (QLatin1Char('.') + QFileInfo(path).suffix().toUpper() != QLatin1String(".DLF")) {
         ShowInformation(QStringLiteral("Must be a Calendar file (*.DLF)"));
@@ -976,13 +977,15 @@ bool TCalendarMain::FileSaveAsClick()
     desc.title = QStringLiteral("Save Calendar File");
     desc.filter = QStringLiteral("Calendar File (*.DLF *.dlf)");
     desc.defaultSuffix = QStringLiteral("DLF");
-    desc.directory = ProgramDir();
+    desc.directory = StartFolder(FolderKind::Documents, m_currentFile);
     if (m_currentFile.isEmpty())
         desc.proposedName = m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
                             QString::number(m_page->MainCalYear()) + QStringLiteral(".DLF");
     else
         desc.proposedName = QFileInfo(m_currentFile).fileName();
     const QString path = m_saveChooser ? m_saveChooser(desc) : RunSaveFileDialog(desc, this);
+    if (!path.isEmpty())
+        WriteLastFolder(FolderKind::Documents, QFileInfo(path).absolutePath());
     // 3.
     bool saved = false;
     if (!path.isEmpty() && SaveCalendarFile(path)) {
@@ -1013,7 +1016,7 @@ void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QSt
     desc.title = QStringLiteral("Save Calendar As Bitmap");
     desc.filter = QString::fromLatin1(command.Filter);
     desc.defaultSuffix = ext;
-    desc.directory = ProgramDir();
+    desc.directory = StartFolder(FolderKind::Exports, currentFile);
     if (currentFile.isEmpty())
         desc.proposedName = page.GetMonthName(page.MainCalMonth()).left(3) +
                             QString::number(page.MainCalYear()) + QLatin1Char('.') + ext;
@@ -1022,6 +1025,7 @@ void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QSt
     const QString path = chooser ? chooser(desc) : RunSaveFileDialog(desc, &window);
     if (path.isEmpty())
         return;
+    WriteLastFolder(FolderKind::Exports, QFileInfo(path).absolutePath());
     if (window.SaveCalendarToBitmap(path, command.Jpeg)) {
         const int percent = int(std::lround(double(page.Zoom()) * 100.0));
         ShowInformation(QStringLiteral("Saved as ") + path + QStringLiteral("\r\r") +

@@ -81,7 +81,7 @@ protected:
     {
         SetMessageHook(m_oldHook);
         TGImageBrowser::SetCollectionFolders(m_oldCollections);
-        WriteClipartFolder(QString());
+        WriteLastFolder(FolderKind::Clipart, QString());
     }
 
     QTemporaryDir m_dir;
@@ -103,7 +103,7 @@ TEST_F(ClipArtBrowserTest, OffersInstalledCollectionsTheLastFolderAndPictures)
 {
     const QString collection = m_root + "/collection/svg";
     TGImageBrowser::SetCollectionFolders({collection, m_root + "/collection/png"});
-    ASSERT_TRUE(WriteClipartFolder(m_art));
+    ASSERT_TRUE(WriteLastFolder(FolderKind::Clipart, m_art));
     QStringList labels, folders;
     for (const TGImageBrowser::Place& p : TGImageBrowser::Places()) {
         labels << p.Label;
@@ -140,7 +140,7 @@ TEST_F(ClipArtBrowserTest, OffersInstalledCollectionsTheLastFolderAndPictures)
 
 TEST_F(ClipArtBrowserTest, StartsInThePicturesFolderWhenNothingWasUsed)
 {
-    WriteClipartFolder(m_root + "/gone");
+    WriteLastFolder(FolderKind::Clipart, m_root + "/gone");
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString expected = QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
     EXPECT_EQ(TGImageBrowser::StartFolder(), expected);

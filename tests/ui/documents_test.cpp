@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,13 @@ QStringList recentCaptions(const QMenu* menu)
 {
     const QStringList all = captions(menu);
     return all.mid(all.indexOf(QStringLiteral("E&xit")) + 1);
+}
+
+// Where document dialogs start when nothing else is known.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QByteArray readFile(const QString& path)
@@ -251,7 +259,7 @@ TEST_F(DocumentsTest, SaveAsProposesMonthNameAndOpenRoundTrips)
     EXPECT_EQ(m_lastSpec.title, QStringLiteral("Save Calendar File"));
     EXPECT_EQ(m_lastSpec.filter, QStringLiteral("Calendar File (*.DLF *.dlf)"));
     EXPECT_EQ(m_lastSpec.defaultSuffix, QStringLiteral("DLF"));
-    EXPECT_EQ(m_lastSpec.directory, ProgramDir());
+    EXPECT_EQ(m_lastSpec.directory, documentsFolder());
     EXPECT_EQ(w.CurrentFile(), m_choice);
     EXPECT_FALSE(w.Modified());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Dayloom  [Dec1997.DLF]"));
@@ -287,6 +295,65 @@ TEST_F(DocumentsTest, SaveAsProposesMonthNameAndOpenRoundTrips)
     w.FileOpenClick();
     EXPECT_EQ(m_messages, QStringList{"Information|Must be a Calendar file (*.DLF)"});
     EXPECT_EQ(w.CurrentFile(), m_dir.filePath("Dec1997.DLF"));
+}
+
+TEST_F(DocumentsTest, DialogsStartInTheDocumentsFolderThenInTheLastOneUsed)
+{
+    QDir top(m_dir.path());
+    for (const char* sub : {"docs", "exports", "other"})
+        ASSERT_TRUE(top.mkpath(QString::fromLatin1(sub)));
+    const QString docs = top.filePath("docs"), exports = top.filePath("exports");
+    const QString other = top.filePath("other");
+    writeDocument("docs/A.DLF", QStringLiteral("A"));
+    writeDocument("other/B.DLF", QStringLiteral("B"));
+    TCalendarMain& w = start();
+    ASSERT_TRUE(w.CurrentFile().isEmpty());
+
+    // Nothing open, nothing stored: the user's documents, never the
+    // program's own folder.
+    m_choice.clear();
+    w.FileOpenClick();
+    EXPECT_EQ(m_lastSpec.directory, documentsFolder());
+    EXPECT_NE(m_lastSpec.directory + QLatin1Char('/'), ProgramDir());
+    EXPECT_TRUE(iniSection("Folders").isEmpty());  // a cancelled dialog stores nothing
+
+    // A document chosen in a folder makes it the documents folder to come.
+    m_choice = QDir(docs).filePath("A.DLF");
+    w.FileOpenClick();
+    EXPECT_EQ(w.CurrentFile(), m_choice);
+    EXPECT_EQ(IniFile(IniFileName()).ReadString("Folders", "Documents", {}), docs);
+
+    // An open document's own folder comes first, for documents and pictures.
+    w.OpenCalendarFile(QDir(other).filePath("B.DLF"));
+    m_choice.clear();
+    w.FileOpenClick();
+    EXPECT_EQ(m_lastSpec.directory, other);
+    w.FileSaveAsClick();
+    EXPECT_EQ(m_lastSpec.directory, other);
+    w.SaveAsBitmapClick();
+    EXPECT_EQ(m_lastSpec.directory, other);
+
+    // An untitled calendar: the folders last used, each kind its own.
+    w.FileNewClick();
+    ASSERT_TRUE(w.CurrentFile().isEmpty());
+    w.FileSaveAsClick();
+    EXPECT_EQ(m_lastSpec.directory, docs);
+    w.SaveAsJpgClick();
+    EXPECT_EQ(m_lastSpec.directory, documentsFolder());  // no picture exported yet
+    m_choice = QDir(exports).filePath("page.BMP");
+    w.SaveAsBitmapClick();
+    EXPECT_TRUE(QFileInfo::exists(m_choice));
+    m_choice.clear();
+    w.SaveAsJpgClick();
+    EXPECT_EQ(m_lastSpec.directory, exports);
+    w.FileSaveAsClick();
+    EXPECT_EQ(m_lastSpec.directory, docs);
+    EXPECT_EQ(iniSection("Folders"), (QStringList{"Documents=" + docs, "Exports=" + exports}));
+
+    // A stored folder that is gone is passed over.
+    ASSERT_TRUE(QDir(exports).removeRecursively());
+    w.SaveAsJpgClick();
+    EXPECT_EQ(m_lastSpec.directory, documentsFolder());
 }
 
 TEST_F(DocumentsTest, RecentEntriesAndStartUpOpening)

@@ -421,7 +421,7 @@ TEST_F(ImageBrowserTest, HookHandsBackThePictureOnlyOnOkWithAFile)
     InstallObjectDialogs(nullptr);
     const QString oldCurrent = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QDir::tempPath()));
-    ASSERT_TRUE(WriteClipartFolder(m_root));
+    ASSERT_TRUE(WriteLastFolder(FolderKind::Clipart, m_root));
 
     LoadedPicture picture;
     bool stretch = true, autoSize = false;
@@ -498,7 +498,7 @@ TEST_F(ImageBrowserTest, HookHandsBackThePictureOnlyOnOkWithAFile)
         b.findChild<QPushButton*>("OKButton")->click();
     });
     EXPECT_TRUE(ObjectDialogs().browseImage(picture, stretch, autoSize));
-    EXPECT_EQ(ReadClipartFolder(), sub);
+    EXPECT_EQ(ReadLastFolder(FolderKind::Clipart), sub);
 
     QDir::setCurrent(oldCurrent);
 }

@@ -93,7 +93,7 @@ void InstallObjectDialogs(QWidget* parent)
         dialog.SetAutoSize(autoSize);
         if (dialog.exec() != QDialog::Accepted || dialog.SelectedFile().isEmpty())
             return false;
-        WriteClipartFolder(dialog.Folder());
+        WriteLastFolder(FolderKind::Clipart, dialog.Folder());
         picture = dialog.Preview();
         stretch = dialog.Stretch();
         autoSize = dialog.AutoSize();

@@ -309,7 +309,7 @@ std::vector<TGImageBrowser::Place> TGImageBrowser::Places()
                 return;
         out.push_back({label, clean});
     };
-    add(QStringLiteral("Last used"), ReadClipartFolder());
+    add(QStringLiteral("Last used"), ReadLastFolder(FolderKind::Clipart));
     add(QStringLiteral("Pictures"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     // The user's own Clipart folder and the installed one.
@@ -325,7 +325,7 @@ std::vector<TGImageBrowser::Place> TGImageBrowser::Places()
 
 QString TGImageBrowser::StartFolder()
 {
-    const QString last = ReadClipartFolder();
+    const QString last = ReadLastFolder(FolderKind::Clipart);
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

@@ -186,6 +186,29 @@ QString FormClassName(const QWidget* form)
     return colon < 0 ? name : name.mid(colon + 1);
 }
 
+bool HasStoredPlacement(const QWidget* form)
+{
+    if (!form)
+        return false;
+    const IniFile ini(IniFileName());
+    const QString section = PlacementSection(FormClassName(form));
+    const int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
+    const int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
+    const int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
+    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    if (ini.ReadBool(section, QStringLiteral("Maximized"), false))
+        return true;
+    return bottom != 0 && right - left > 0 && bottom - top > 0;
+}
+
+QRect FirstWindowBounds(const QSize& wanted, const QRect& available)
+{
+    const int width = qMin(wanted.width(), available.width() * 9 / 10);
+    const int height = qMin(wanted.height(), available.height() * 9 / 10);
+    return QRect(available.x() + (available.width() - width) / 2,
+                 available.y() + (available.height() - height) / 2, width, height);
+}
+
 void RestorePlacement(QWidget* form)
 {
     if (!form)

@@ -62,7 +62,13 @@ QString PlacementSection(const QString& formClass);
 // left (top) edge is not negative (it then becomes 1).
 QRect KeepOnScreen(const QRect& bounds, const QSize& screen);
 // Window placement in the ini file, keyed by the window's class name.
+// True when the ini file holds a placement for the window (a usable
+// rectangle, or the maximised state).
+bool HasStoredPlacement(const QWidget* form);
 void RestorePlacement(QWidget* form);
+// The bounds of a window that wants the given size and has no placement:
+// at most 90 % of the available area each way, centred in it.
+QRect FirstWindowBounds(const QSize& wanted, const QRect& available);
 void SavePlacement(QWidget* form);
 QString FormClassName(const QWidget* form);
 

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTextEdit>
 #include <QTimer>
@@ -405,8 +407,11 @@ void TCalendarMain::FormCreate()
     // 6.
     if (MigrateOldRecurringDates(ProgramDir()))
         m_steps << QStringLiteral("recurring dates converted");
-    // 7.
-    RestorePlacement(this);
+    // 7. A window that has never been placed shows the whole page.
+    if (HasStoredPlacement(this))
+        RestorePlacement(this);
+    else
+        placeFirstWindow();
     // The icon palette comes after the main window. Hiding it by any means
     // refreshes the icon tool button's caption.
     m_palette = new TFloatingPalette(this);
@@ -414,6 +419,30 @@ void TCalendarMain::FormCreate()
         if (m_iconToolButton)
             SetButtons();
     });
+}
+
+QSize TCalendarMain::FirstWindowSize() const
+{
+    // The page the first activation resets to, at the stored zoom.
+    TCalendarPanel32 reset;
+    reset.SetZoom(PercentToZoom(m_mainZoom));
+    reset.ResetPage();
+    const QSize page = reset.ControlSize();
+    // The scroll box holds the page 5 pixels in from each side.
+    const int frame = 2 * m_scrollBox->frameWidth();
+    const int width = qMax(page.width() + 10 + frame, m_toolPanel->sizeHint().width());
+    const int height = menuBar()->sizeHint().height() + m_richToolBar->minimumHeight() +
+                       m_toolPanel->minimumHeight() + page.height() + 10 + frame;
+    return QSize(width, height);
+}
+
+void TCalendarMain::placeFirstWindow()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect bounds = FirstWindowBounds(FirstWindowSize(), available);
+    resize(bounds.size());
+    move(bounds.topLeft());
 }
 
 void TCalendarMain::showEvent(QShowEvent* event)

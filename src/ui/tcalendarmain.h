@@ -72,6 +72,10 @@ public:
     QFont DefaultEditorFont() const { return m_defaultFont; }
     TColor DefaultFontColor() const { return m_defaultFontColor; }
 
+    // The size the window takes when no placement is stored: room for the
+    // whole page of the first reset at MainZoom below the tool bars.
+    QSize FirstWindowSize() const;
+
     // Page shown, and page shown with a layout that has day cells.
     bool PageShown() const;
     bool GridLayout() const;
@@ -185,6 +189,7 @@ private:
     void loadIconLibrary();
     void showPage(bool show);
     void layoutScrollContents();
+    void placeFirstWindow();
     void notifyFirstPaint();
 
     QStringList m_arguments;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -505,6 +506,44 @@ TEST_F(MainWindowTest, ShowHintsAndDefaultFontArePersisted)
     });
     file("&Default Editor Font")->trigger();
     EXPECT_EQ(IniFile(IniFileName()).ReadInteger("Default Font", "Size", 0), 12);
+}
+
+TEST_F(MainWindowTest, FirstWindowShowsTheWholePageCentredAndAStoredPlacementWins)
+{
+    // At 50 % the reset page fits the offscreen screen: all of it shows.
+    writeIni("Zooming", "Main", "50");
+    TCalendarMain& w = start();
+    const QRect available = w.screen()->availableGeometry();
+    auto* box = child<QScrollArea>("ScrollBox");
+    const QSize page = w.CalendarPanel()->ControlSize();
+    EXPECT_GE(box->viewport()->width(), page.width() + 10);
+    EXPECT_GE(box->viewport()->height(), page.height() + 10);
+    EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+    const QPoint centre = QRect(w.pos(), w.size()).center();
+    EXPECT_NEAR(centre.x(), available.center().x(), 2);
+    EXPECT_NEAR(centre.y(), available.center().y(), 2);
+    SaveShot(w.grab().toImage(), QStringLiteral("ui_first_window_50"));
+    w.close();
+    m_window.reset();
+
+    // At 100 % it does not: the window takes 90 % of the screen each way.
+    writeIni("Zooming", "Main", "100");
+    IniFile(IniFileName()).EraseSection("TCalendarMain_Placement");
+    TCalendarMain& big = start();
+    EXPECT_EQ(big.size(), QSize(available.width() * 9 / 10, available.height() * 9 / 10));
+    EXPECT_NEAR(QRect(big.pos(), big.size()).center().x(), available.center().x(), 2);
+    big.close();
+    m_window.reset();
+
+    // What closing stored is used next time, whatever the page.
+    IniFile(IniFileName()).EraseSection("TCalendarMain_Placement");
+    writeIni("TCalendarMain_Placement", "Left", "30");
+    writeIni("TCalendarMain_Placement", "Top", "40");
+    writeIni("TCalendarMain_Placement", "Right", "330");
+    writeIni("TCalendarMain_Placement", "Bottom", "240");
+    TCalendarMain& placed = start();
+    EXPECT_EQ(QRect(placed.pos(), placed.size()), QRect(30, 40, 300, 200));
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesVersionAndBuildWidth)

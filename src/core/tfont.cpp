@@ -109,7 +109,9 @@ void TFont::AssignQFont(const QFont& font)
     const int oldHeight = m_height;
     const TFontStyles oldStyle = m_style;
     SetName(font.family());
-    if (font.pointSize() > 0)
+    // A size left as it was keeps the height it came from (not every
+    // height is a whole number of points).
+    if (font.pointSize() > 0 && font.pointSize() != Size())
         SetSize(font.pointSize());
     SetStyle((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
              (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));

@@ -7,7 +7,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -37,6 +36,7 @@
 #include "ui/aboutbox.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
+#include "ui/fontcolordialog.h"
 #include "ui/icalendarcommands.h"
 #include "ui/iconlistbox.h"
 #include "ui/tfloatingpalette.h"
@@ -700,14 +700,11 @@ void TCalendarMain::DefaultEditorFontClick()
 {
     LoadPreferences();
     QFont font = m_defaultFont;
-    bool ok = false;
-    if (m_fontChooser) {
-        ok = m_fontChooser(font);
-    } else {
-        font = QFontDialog::getFont(&ok, m_defaultFont, this, QString());
-    }
+    TColor color = m_defaultFontColor;
+    const bool ok = m_fontChooser ? m_fontChooser(font, color) : ChooseFontAndColor(font, color, this);
     if (ok) {
         m_defaultFont = font;
+        m_defaultFontColor = color;
         SavePreferences();
     }
     SetDefaultFontNow();

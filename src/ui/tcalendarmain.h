@@ -147,8 +147,8 @@ public:
     using PropertiesRunner = std::function<bool(TCalendarPanel32& preview, bool newCalendar)>;
     void SetPropertiesRunner(PropertiesRunner runner) { m_propertiesRunner = std::move(runner); }
 
-    // The font dialog as a replaceable step (tests answer it).
-    using FontChooser = std::function<bool(QFont& font)>;
+    // The font-and-colour dialog as a replaceable step (tests answer it).
+    using FontChooser = std::function<bool(QFont& font, TColor& color)>;
     void SetFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
     // The open and save dialogs as replaceable steps (tests answer them).
     void SetOpenFileChooser(FileChooser chooser) { m_openChooser = std::move(chooser); }

@@ -100,6 +100,14 @@ TEST(TFontTest, TakesWhatAFontDialogChoseInOneNotification)
     EXPECT_EQ(f.Color(), clRed);
     f.AssignQFont(chosen);
     EXPECT_EQ(spy.count(), 1);
+
+    // A height that is no whole number of points survives a dialog left
+    // alone (14 pixels are 10.5 points, shown as 11).
+    f.SetHeight(-14);
+    spy.clear();
+    f.AssignQFont(f.ToQFont());
+    EXPECT_EQ(f.Height(), -14);
+    EXPECT_EQ(spy.count(), 0);
 }
 
 TEST(DataFolders, ProgramFolderFirstThenTheInstalledDataFolder)

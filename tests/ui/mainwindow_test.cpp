@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,8 @@
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
 #include "ui/aboutbox.h"
+#include "ui/fontcolordialog.h"
+#include "ui/objects/colorpicker.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/helpwindow.h"
 #include "ui/tfloatingpalette.h"
@@ -487,10 +491,12 @@ TEST_F(MainWindowTest, ShowHintsAndDefaultFontArePersisted)
     EXPECT_FALSE(askForTip());
     QToolTip::hideText();
 
-    w.SetFontChooser([](QFont& f) {
+    w.SetFontChooser([](QFont& f, TColor& color) {
         EXPECT_EQ(f.family(), QStringLiteral("Arial"));
+        EXPECT_EQ(color, clBlack);
         f = QFont(QStringLiteral("Times New Roman"), 12);
         f.setBold(true);
+        color = clMaroon;
         return true;
     });
     file("&Default Editor Font")->trigger();
@@ -499,13 +505,49 @@ TEST_F(MainWindowTest, ShowHintsAndDefaultFontArePersisted)
     EXPECT_EQ(ini.ReadInteger("Default Font", "Size", 0), 12);
     EXPECT_TRUE(ini.ReadBool("Default Font", "Bold", false));
     EXPECT_FALSE(ini.ReadBool("Default Font", "Italic", true));
+    EXPECT_EQ(ini.ReadInteger("Default Font", "Color", -1), int(clMaroon));
     // A cancelled dialog stores nothing new.
-    w.SetFontChooser([](QFont& f) {
+    w.SetFontChooser([](QFont& f, TColor& color) {
         f = QFont(QStringLiteral("Courier"), 30);
+        color = clLime;
         return false;
     });
     file("&Default Editor Font")->trigger();
     EXPECT_EQ(IniFile(IniFileName()).ReadInteger("Default Font", "Size", 0), 12);
+    EXPECT_EQ(IniFile(IniFileName()).ReadInteger("Default Font", "Color", -1), int(clMaroon));
+}
+
+TEST_F(MainWindowTest, DefaultEditorFontOpensTheFontAndColourDialogOnTheStoredFont)
+{
+    writeIni("Default Font", "Name", "Arial");
+    writeIni("Default Font", "Size", "14");
+    writeIni("Default Font", "Italic", "1");
+    writeIni("Default Font", "Color", QString::number(clNavy));
+    start();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<FontColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        QTimer::singleShot(3000, d, &QDialog::reject);  // never left open
+        seen = true;
+        const QFont shown = d->FontDialog()->currentFont();
+        EXPECT_EQ(shown.family(), QFontInfo(QFont(QStringLiteral("Arial"))).family());
+        EXPECT_EQ(shown.pointSize(), 14);
+        EXPECT_TRUE(shown.italic());
+        EXPECT_FALSE(shown.bold());
+        EXPECT_EQ(d->ColorList()->Color(), clNavy);
+        SaveShot(d->grab().toImage(), QStringLiteral("ui_default_font_dialog"));
+        d->ColorList()->SetColor(clRed);
+        d->ColorList()->activated(d->ColorList()->currentIndex());
+        d->accept();
+    });
+    file("&Default Editor Font")->trigger();
+    EXPECT_TRUE(seen);
+    IniFile ini(IniFileName());
+    EXPECT_EQ(ini.ReadInteger("Default Font", "Color", -1), int(clRed));
+    EXPECT_EQ(ini.ReadString("Default Font", "Name", {}), QStringLiteral("Arial"));
+    EXPECT_EQ(ini.ReadInteger("Default Font", "Size", 0), 14);
+    EXPECT_TRUE(ini.ReadBool("Default Font", "Italic", false));
 }
 
 TEST_F(MainWindowTest, FirstWindowShowsTheWholePageCentredAndAStoredPlacementWins)

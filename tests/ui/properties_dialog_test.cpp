@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -25,6 +27,8 @@
 #include "page/tcalendarpanel32.h"
 #include "stream/inifile.h"
 #include "ui/calendarpagewidget.h"
+#include "ui/fontcolordialog.h"
+#include "ui/objects/colorpicker.h"
 #include "ui/preferences.h"
 #include "ui/properties/colorbutton.h"
 #include "ui/properties/datepicker.h"
@@ -286,6 +290,76 @@ TEST_F(PropertiesDialogTest, ControlsWriteThePreviewButNotWhileInitializing)
     });
     d.findChild<QPushButton*>("TitleFontButton")->click();
     EXPECT_EQ(preview().TitleFont()->Name(), page.TitleFont()->Name());
+}
+
+TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse)
+{
+    TCalendarPanel32 page;
+    TCalendarPanel32::ApplyMainWindowDescription(page);
+    page.ResetPage();  // a layout with title, headers, cells and minis
+    page.TitleFont()->SetColor(clMaroon);
+    page.MiniCellFont()->SetName(QStringLiteral("Arial"));
+    page.MiniCellFont()->SetStyle(fsItalic | fsUnderline);
+    page.MiniCellFont()->SetColor(clTeal);
+    TCalendarProperties& d = open(&page);
+
+    struct Case {
+        const char* button;
+        TFont* (TCalendarPanel32::*font)() const;
+    };
+    const Case cases[] = {
+        {"TitleFontButton", &TCalendarPanel32::TitleFont},
+        {"HeadersFontButton", &TCalendarPanel32::HeadersFont},
+        {"CellFontButton", &TCalendarPanel32::CellFont},
+        {"MiniTitleFontButton", &TCalendarPanel32::MiniTitleFont},
+        {"MiniHeadersFontButton", &TCalendarPanel32::MiniHeadersFont},
+        {"MiniCellFontButton", &TCalendarPanel32::MiniCellFont},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        const TFont& inUse = *(page.*c.font)();
+        auto* button = d.findChild<QPushButton*>(QString::fromLatin1(c.button));
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled());
+        bool seen = false;
+        // Each dialog opens on the font in use and is left with a new colour.
+        QTimer::singleShot(0, [&] {
+            auto* f = qobject_cast<FontColorDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(f, nullptr);
+            QTimer::singleShot(3000, f, &QDialog::reject);  // never left open
+            seen = true;
+            const QFont shown = f->FontDialog()->currentFont();
+            EXPECT_EQ(shown.family(), QFontInfo(QFont(inUse.Name())).family());
+            EXPECT_EQ(shown.pointSize(), inUse.Size());
+            EXPECT_EQ(shown.bold(), inUse.Bold());
+            EXPECT_EQ(shown.italic(), inUse.Italic());
+            EXPECT_EQ(shown.underline(), inUse.Underline());
+            EXPECT_EQ(f->ColorList()->Color(), TColor(ColorToRGB(inUse.Color())));
+            if (QByteArray(c.button) == "TitleFontButton")
+                SaveShot(f->grab().toImage(), QStringLiteral("ui_font_colour_dialog"));
+            f->ColorList()->SetColor(clNavy);
+            f->ColorList()->activated(f->ColorList()->currentIndex());
+            QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, Qt::Key_Return);
+        });
+        button->click();
+        EXPECT_TRUE(seen);
+        const TFont& chosen = *(preview().*c.font)();
+        EXPECT_EQ(chosen.Color(), clNavy);
+        EXPECT_EQ(chosen.Name(), inUse.Name());
+        EXPECT_EQ(chosen.Height(), inUse.Height());
+        EXPECT_EQ(chosen.Style(), inUse.Style());
+    }
+
+    // Escape cancels the whole dialog and keeps the font.
+    QTimer::singleShot(0, [] {
+        auto* f = qobject_cast<FontColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(f, nullptr);
+        f->ColorList()->SetColor(clRed);
+        f->ColorList()->activated(f->ColorList()->currentIndex());
+        QTest::keyClick(f->FontDialog(), Qt::Key_Escape);
+    });
+    d.findChild<QPushButton*>("TitleFontButton")->click();
+    EXPECT_EQ(preview().TitleFont()->Color(), clNavy);
 }
 
 TEST_F(PropertiesDialogTest, MarginListsUseThresholdsStoreExactValuesAndSwitchUnits)

@@ -4,7 +4,6 @@
 
 #include <QColorDialog>
 #include <QDir>
-#include <QFontDialog>
 #include <QPointer>
 
 #include "core/tfont.h"
@@ -19,6 +18,7 @@
 #include "ui/objects/tgfont3deffects.h"
 #include "ui/objects/tgimagebrowser.h"
 #include "ui/objects/trichtextlabeleditor.h"
+#include "ui/fontcolordialog.h"
 #include "ui/preferences.h"
 #include "ui/uiutil.h"
 
@@ -28,14 +28,7 @@ void InstallObjectDialogs(QWidget* parent)
 {
     QPointer<QWidget> owner(parent);
     ObjectDialogHooks& hooks = ObjectDialogs();
-    hooks.chooseFont = [owner](TFont& font) {
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), owner.data());
-        if (!ok)
-            return false;
-        font.AssignQFont(chosen);
-        return true;
-    };
+    hooks.chooseFont = [owner](TFont& font) { return ChooseFontAndColor(font, owner.data()); };
     hooks.chooseColor = [owner](TColor& color) {
         const QColor chosen = QColorDialog::getColor(ToQColor(color), owner.data());
         if (!chosen.isValid())

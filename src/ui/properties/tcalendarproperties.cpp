@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,6 +33,7 @@
 #include "page/tcalendarpanel32.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/filechooser.h"
+#include "ui/fontcolordialog.h"
 #include "ui/preferences.h"
 #include "ui/properties/colorbutton.h"
 #include "ui/properties/datepicker.h"
@@ -135,16 +135,6 @@ QIcon zoomIcon(bool in)
     if (in)
         p.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
     return QIcon(pm);
-}
-
-bool defaultFontChooser(TFont& font, QWidget* parent)
-{
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), parent);
-    if (!ok)
-        return false;
-    font.AssignQFont(chosen);
-    return true;
 }
 
 QString defaultFileChooser(bool save, QWidget* parent)
@@ -397,7 +387,7 @@ ColorButton* TCalendarProperties::colorButton(QWidget* parent, const QString& ca
 
 bool TCalendarProperties::chooseFont(TFont& font)
 {
-    return m_fontChooser ? m_fontChooser(font, this) : defaultFontChooser(font, this);
+    return m_fontChooser ? m_fontChooser(font, this) : ChooseFontAndColor(font, this);
 }
 
 QWidget* TCalendarProperties::buildFontsPage()

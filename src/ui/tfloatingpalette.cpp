@@ -148,18 +148,24 @@ TFloatingPalette::TFloatingPalette(QWidget* parent)
                                            QStringLiteral("Bottom"))) {
         RestorePlacement(this);
     } else if (parentWidget()) {
-        // Never placed before: near the main window's top right corner,
-        // clear of most of the page.
-        const QRect main = parentWidget()->frameGeometry();
+        // Never placed before: beside the main window, clear of the page.
         QScreen* screen = parentWidget()->screen();
-        const QSize area = screen ? screen->availableGeometry().size() : QSize(1024, 768);
-        move(KeepOnScreen(QRect(main.right() - width() - 40, main.top() + 110, width(), height()), area)
-                 .topLeft());
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        move(FirstPosition(parentWidget()->frameGeometry(), size(), area));
     }
     // 2.
     m_list->SetFileName(ProgramLibrary(QStringLiteral("activity.icl")));
     // 3.
     buildBonusMenu();
+}
+
+QPoint TFloatingPalette::FirstPosition(const QRect& mainFrame, const QSize& size,
+                                       const QRect& available)
+{
+    const int top = mainFrame.top() + 110;
+    const bool roomBeside = mainFrame.right() + 8 + size.width() <= available.right();
+    const int left = roomBeside ? mainFrame.right() + 8 : mainFrame.right() - size.width() - 40;
+    return KeepOnScreen(QRect(QPoint(left, top), size), available.size()).topLeft();
 }
 
 TFloatingPalette::~TFloatingPalette() { SavePlacement(this); }

@@ -53,6 +53,10 @@ public:
     // The caption of a bonus set: the file name cut at its first "." and to
     // 64 characters.
     static QString BonusCaption(const QString& fileName);
+    // Where a palette of the given size goes the first time, beside a main
+    // window with the given frame: just right of it when the work area has
+    // room there, else inside its top right corner.
+    static QPoint FirstPosition(const QRect& mainFrame, const QSize& size, const QRect& available);
 
 Q_SIGNALS:
     void shownChanged(bool showing);

@@ -153,6 +153,14 @@ TEST_F(IconPaletteTest, StartsWithActivitiesAndTheSortedBonusSets)
 
 TEST_F(IconPaletteTest, KeepsItsPositionInTheIniFileButNotItsSize)
 {
+    // Never placed: right of the main window where the screen has room,
+    // else inside its top right corner.
+    const QRect main(100, 100, 600, 500);
+    EXPECT_EQ(TFloatingPalette::FirstPosition(main, QSize(150, 170), QRect(0, 0, 1400, 1000)),
+              QPoint(707, 210));
+    EXPECT_EQ(TFloatingPalette::FirstPosition(main, QSize(150, 170), QRect(0, 0, 800, 600)),
+              QPoint(509, 210));
+
     QPoint placed;
     {
         TFloatingPalette palette;

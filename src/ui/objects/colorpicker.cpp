@@ -75,8 +75,8 @@ void ColorComboBox::SetColor(TColor color)
     color = TColor(ColorToRGB(color));
     int i = indexOf(color);
     if (i < 0) {
-        insertItem(count() - 1, swatch(color), QStringLiteral("#%1").arg(uint(color), 6, 16, QLatin1Char('0')),
-                   color);
+        // Named as people write colours: #RRGGBB.
+        insertItem(count() - 1, swatch(color), ToQColor(color).name(), color);
         i = indexOf(color);
     }
     setCurrentIndex(i);

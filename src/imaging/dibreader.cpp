@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
 #include "imaging/imagingerror.h"
 
 namespace dayloom {
@@ -68,7 +68,7 @@ struct Header {
 
 Header ParseHeader(const char* data, qsizetype size)
 {
-    ByteReader r(data, size);
+    ByteReader r(data, size, kImageReadError);
     Header h;
     DibInfo& info = h.Info;
     const quint32 headerSize = r.U32();

@@ -10,7 +10,7 @@ extern "C" {
 }
 
 #include "core/cp1252.h"
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
 #include "imaging/dibreader.h"
 #include "imaging/emfwriter.h"
 #include "imaging/gdiplayback.h"
@@ -495,7 +495,7 @@ bool EmfPlayer::IsEnhanced(const QByteArray& bytes)
 {
     if (bytes.size() < kHeaderMin)
         return false;
-    ByteReader r(bytes);
+    ByteReader r(bytes, kImageReadError);
     return r.U32At(0) == U_EMR_HEADER && r.U32At(40) == kEmfSignature;
 }
 
@@ -503,7 +503,7 @@ EmfHeader EmfPlayer::ReadHeader(const QByteArray& bytes)
 {
     if (!IsEnhanced(bytes))
         ThrowImageError();
-    ByteReader r(bytes);
+    ByteReader r(bytes, kImageReadError);
     r.U32();
     const quint32 headerSize = r.U32();
     if (headerSize < kHeaderMin || headerSize > quint32(bytes.size()) || headerSize % 4)
@@ -579,7 +579,7 @@ void EmfPlayer::Play(const QByteArray& bytes, QPainter& painter, const QRectF& t
     const qsizetype end = h.Bytes;
     while (pos + 8 <= end) {
         const char* rec = bytes.constData() + pos;
-        ByteReader head(rec, 8);
+        ByteReader head(rec, 8, kImageReadError);
         const quint32 type = head.U32();
         const quint32 size = head.U32();
         if (size < 8 || size > quint64(end - pos))
@@ -593,7 +593,7 @@ void EmfPlayer::Play(const QByteArray& bytes, QPainter& painter, const QRectF& t
         // its own size; ours below repeat them field by field.
         if (!Handled(type) || !U_emf_record_safe(rec))
             continue;
-        ByteReader r(rec, size);
+        ByteReader r(rec, size, kImageReadError);
         try {
             player.Record(type, r);
         } catch (const ReadError&) {

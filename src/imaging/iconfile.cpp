@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
 #include "imaging/dibreader.h"
 #include "imaging/imagingerror.h"
 
@@ -36,7 +36,7 @@ void CompleteEntry(IconEntry& e)
     }
     if (e.Data.size() >= 40) {
         try {
-            ByteReader r(e.Data);
+            ByteReader r(e.Data, kImageReadError);
             const quint32 hs = r.U32();
             if (hs >= 40) {
                 const int w = r.S32();
@@ -105,7 +105,7 @@ IconEntry readEntryStart(ByteReader& r)
 
 IconFile IconFile::FromBytes(const QByteArray& file)
 {
-    ByteReader r(file);
+    ByteReader r(file, kImageReadError);
     const auto [type, count] = readDirectoryHeader(r, 16);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
@@ -127,7 +127,7 @@ IconFile IconFile::FromBytes(const QByteArray& file)
 IconFile IconFile::FromGroup(const QByteArray& group,
                              const std::function<QByteArray(quint16)>& resource)
 {
-    ByteReader r(group);
+    ByteReader r(group, kImageReadError);
     const auto [type, count] = readDirectoryHeader(r, 14);
     IconFile icon;
     for (int i = 0; i < count; ++i) {
@@ -177,7 +177,7 @@ QImage IconFile::DecodeImage(const QByteArray& data)
         QImage img;
         // Bound what a PNG may expand to before letting Qt decode it.
         if (data.size() >= 24) {
-            ByteReader r(data);
+            ByteReader r(data, kImageReadError);
             r.Seek(16);
             const quint32 w = (quint32(uchar(data[16])) << 24) | (quint32(uchar(data[17])) << 16)
                 | (quint32(uchar(data[18])) << 8) | quint32(uchar(data[19]));
@@ -192,7 +192,7 @@ QImage IconFile::DecodeImage(const QByteArray& data)
     }
 
     // The header's height counts the XOR and the AND bitmap together.
-    ByteReader r(data);
+    ByteReader r(data, kImageReadError);
     const quint32 hs = r.U32();
     if (hs < 40 || hs > quint32(data.size()))
         ThrowImageError();

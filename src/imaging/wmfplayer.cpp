@@ -7,7 +7,7 @@ extern "C" {
 }
 
 #include "core/cp1252.h"
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
 #include "imaging/dibreader.h"
 #include "imaging/gdiplayback.h"
 #include "imaging/imagingerror.h"
@@ -332,13 +332,14 @@ quint16 WmfPlayer::Checksum(const char* header)
 
 bool WmfPlayer::IsPlaceable(const QByteArray& bytes)
 {
-    return bytes.size() >= kPlaceableSize && ByteReader(bytes).U32At(0) == kPlaceableKey;
+    return bytes.size() >= kPlaceableSize &&
+           ByteReader(bytes, kImageReadError).U32At(0) == kPlaceableKey;
 }
 
 WmfHeader WmfPlayer::ReadHeader(const QByteArray& bytes)
 {
     WmfHeader h;
-    ByteReader r(bytes);
+    ByteReader r(bytes, kImageReadError);
     if (IsPlaceable(bytes)) {
         r.U32();
         r.U16();
@@ -422,7 +423,7 @@ void WmfPlayer::Play(const QByteArray& bytes, QPainter& painter, const QRectF& t
     const char* data = bytes.constData();
     const qsizetype end = h.BitsOffset + h.BitsSize;
     qsizetype pos = h.BitsOffset + kHeaderSize;
-    ByteReader all(bytes);
+    ByteReader all(bytes, kImageReadError);
     while (pos + 6 <= end) {
         const quint32 words = all.U32At(pos);
         const quint16 fn = all.U16At(pos + 4);
@@ -434,7 +435,7 @@ void WmfPlayer::Play(const QByteArray& bytes, QPainter& painter, const QRectF& t
         // libuemf's record check, then our own field by field.
         if (!U_WMRRECSAFE_get(rec, rec + size))
             continue;
-        ByteReader r(rec + 6, size - 6);
+        ByteReader r(rec + 6, size - 6, kImageReadError);
         try {
             PlayRecord(dc, fn, r);
         } catch (const ReadError&) {

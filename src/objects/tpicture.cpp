@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include "core/bytereader.h"
 #include "core/readerror.h"
 #include "imaging/imageloader.h"
 #include "stream/valuereader.h"
@@ -100,17 +101,10 @@ QByteArray TPicture::Data() const
 
 void TPicture::SetData(const QByteArray& data)
 {
-    if (data.isEmpty())
-        throw ReadError(streamerror::StreamReadError);
-    const int nameLength = quint8(data[0]);
-    if (data.size() < 1 + nameLength + 4)
-        throw ReadError(streamerror::StreamReadError);
-    const QByteArray name = data.mid(1, nameLength);
-    const qint32 length = qFromLittleEndian<qint32>(data.constData() + 1 + nameLength);
-    const qsizetype start = 1 + nameLength + 4;
-    if (length < 0 || length > data.size() - start)
-        throw ReadError(streamerror::StreamReadError);
-    const QByteArray bytes = data.mid(start, length);
+    // The class name as a short string, a 32-bit length, the picture.
+    ByteReader r(data, streamerror::StreamReadError);
+    const QByteArray name = r.Bytes(r.U8());
+    const QByteArray bytes = r.Bytes(r.S32());
     // Class names are compared as the stream compares identifiers.
     if (name.compare(kBitmapClass, Qt::CaseInsensitive) == 0) {
         // An empty bitmap is stored as its class name and a zero length.

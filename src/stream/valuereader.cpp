@@ -1,5 +1,6 @@
 #include "stream/valuereader.h"
 
+#include <cstring>
 #include <memory>
 
 #include <QIODevice>
@@ -50,56 +51,42 @@ bool IsIntegerTag(ValueTag tag)
 }  // namespace
 
 ValueReader::ValueReader(const QByteArray& data)
-    : m_data(data), m_registry(&ComponentRegistry::Global())
+    : m_data(data), m_in(m_data, streamerror::StreamReadError),
+      m_registry(&ComponentRegistry::Global())
 {
 }
 
 ValueReader::ValueReader(QIODevice* device)
-    : m_device(device), m_registry(&ComponentRegistry::Global())
+    : m_data(device ? device->readAll() : QByteArray()),
+      m_in(m_data, streamerror::StreamReadError), m_device(device),
+      m_deviceStart(device ? device->pos() - m_data.size() : 0),
+      m_registry(&ComponentRegistry::Global())
 {
-    if (m_device) {
-        m_deviceStart = m_device->pos();
-        m_data = m_device->readAll();
-    }
 }
 
 ValueReader::~ValueReader()
 {
     if (m_device && !m_device->isSequential())
-        m_device->seek(m_deviceStart + m_pos);
+        m_device->seek(m_deviceStart + m_in.Pos());
 }
 
 void ValueReader::Fail(const char* message) { throw ReadError(message); }
 
-void ValueReader::Need(qsizetype count) const
+QByteArray ValueReader::ReadBytes(qsizetype count) { return m_in.Bytes(count); }
+
+ValueTag ValueReader::NextValue() const { return ValueTag(m_in.PeekU8()); }
+
+ValueTag ValueReader::ReadValue() { return ValueTag(m_in.U8()); }
+
+bool ValueReader::EndOfList() const { return !m_in.AtEnd() && m_in.PeekU8() == 0; }
+
+QString ValueReader::readCp1252(qsizetype length)
 {
-    if (count < 0 || count > Remaining())
-        Fail(streamerror::StreamReadError);
+    m_in.Need(length);
+    const QString s = fromCp1252(m_in.Here(), length);
+    m_in.Skip(length);
+    return s;
 }
-
-quint8 ValueReader::Byte()
-{
-    Need(1);
-    return quint8(m_data.at(m_pos++));
-}
-
-QByteArray ValueReader::ReadBytes(qsizetype count)
-{
-    Need(count);
-    QByteArray out = m_data.mid(m_pos, count);
-    m_pos += count;
-    return out;
-}
-
-ValueTag ValueReader::NextValue() const
-{
-    Need(1);
-    return ValueTag(quint8(m_data.at(m_pos)));
-}
-
-ValueTag ValueReader::ReadValue() { return ValueTag(Byte()); }
-
-bool ValueReader::EndOfList() const { return !AtEnd() && m_data.at(m_pos) == 0; }
 
 void ValueReader::ReadListBegin()
 {
@@ -107,7 +94,7 @@ void ValueReader::ReadListBegin()
         SkipValue();
         Fail(streamerror::InvalidPropertyValue);
     }
-    ++m_pos;
+    m_in.Skip(1);
 }
 
 void ValueReader::ReadListEnd()
@@ -116,26 +103,18 @@ void ValueReader::ReadListEnd()
         SkipValue();
         Fail(streamerror::InvalidPropertyValue);
     }
-    ++m_pos;
+    m_in.Skip(1);
 }
 
 qint32 ValueReader::ReadInteger()
 {
     switch (ReadValue()) {
     case ValueTag::Int8:
-        return qint8(Byte());
-    case ValueTag::Int16: {
-        Need(2);
-        const qint16 v = qFromLittleEndian<qint16>(m_data.constData() + m_pos);
-        m_pos += 2;
-        return v;
-    }
-    case ValueTag::Int32: {
-        Need(4);
-        const qint32 v = qFromLittleEndian<qint32>(m_data.constData() + m_pos);
-        m_pos += 4;
-        return v;
-    }
+        return qint8(m_in.U8());
+    case ValueTag::Int16:
+        return m_in.S16();
+    case ValueTag::Int32:
+        return m_in.S32();
     default:
         Fail(streamerror::InvalidPropertyValue);
     }
@@ -148,21 +127,15 @@ QString ValueReader::ReadString()
     qsizetype length = 0;
     switch (ReadValue()) {
     case ValueTag::String:
-        length = Byte();
+        length = m_in.U8();
         break;
-    case ValueTag::LString: {
-        Need(4);
-        length = qsizetype(qFromLittleEndian<quint32>(m_data.constData() + m_pos));
-        m_pos += 4;
+    case ValueTag::LString:
+        length = qsizetype(m_in.U32());
         break;
-    }
     default:
         Fail(streamerror::InvalidPropertyValue);
     }
-    Need(length);
-    const QString s = fromCp1252(m_data.constData() + m_pos, length);
-    m_pos += length;
-    return s;
+    return readCp1252(length);
 }
 
 double ValueReader::ReadFloat()
@@ -172,12 +145,11 @@ double ValueReader::ReadFloat()
         return ReadInteger();
     if (tag != ValueTag::Extended)
         Fail(streamerror::InvalidPropertyValue);
-    ++m_pos;
-    Need(10);
+    m_in.Skip(1);
+    m_in.Need(10);
     Extended80 e;
     for (size_t i = 0; i < e.size(); ++i)
-        e[i] = quint8(m_data.at(m_pos + qsizetype(i)));
-    m_pos += 10;
+        e[i] = m_in.U8();
     return ExtendedToDouble(e);
 }
 
@@ -211,10 +183,7 @@ QByteArray ValueReader::ReadBinary()
 {
     if (ReadValue() != ValueTag::Binary)
         Fail(streamerror::InvalidPropertyValue);
-    Need(4);
-    const quint32 length = qFromLittleEndian<quint32>(m_data.constData() + m_pos);
-    m_pos += 4;
-    return ReadBytes(qsizetype(length));
+    return m_in.Bytes(qsizetype(m_in.U32()));
 }
 
 QStringList ValueReader::ReadSet()
@@ -232,26 +201,22 @@ QStringList ValueReader::ReadSet()
 
 QString ValueReader::ReadStr()
 {
-    const qsizetype length = Byte();
-    Need(length);
-    const QString s = fromCp1252(m_data.constData() + m_pos, length);
-    m_pos += length;
-    return s;
+    return readCp1252(m_in.U8());
 }
 
 void ValueReader::ReadSignature()
 {
-    Need(4);
-    if (m_data.mid(m_pos, 4) != QByteArray(kComponentSignature, 4))
+    m_in.Need(4);
+    if (std::memcmp(m_in.Here(), kComponentSignature, 4) != 0)
         Fail(streamerror::InvalidStreamFormat);
-    m_pos += 4;
+    m_in.Skip(4);
 }
 
 int ValueReader::ReadPrefix(qint32* childPos)
 {
-    if (AtEnd() || quint8(m_data.at(m_pos)) < 0xF0)
+    if (m_in.AtEnd() || m_in.PeekU8() < 0xF0)
         return 0;
-    const int flags = Byte() & 0x0F;
+    const int flags = m_in.U8() & 0x0F;
     if (flags & ffChildPos) {
         const qint32 pos = ReadInteger();
         if (childPos)
@@ -263,23 +228,20 @@ int ValueReader::ReadPrefix(qint32* childPos)
 void ValueReader::SkipSetBody()
 {
     for (;;) {
-        const qsizetype length = Byte();
+        const qsizetype length = m_in.U8();
         if (length == 0)
             return;
-        Need(length);
-        m_pos += length;
+        m_in.Skip(length);
     }
 }
 
 void ValueReader::SkipPropertyList()
 {
     while (!EndOfList()) {
-        const qsizetype length = Byte();
-        Need(length);
-        m_pos += length;
+        m_in.Skip(m_in.U8());
         SkipValue();
     }
-    ++m_pos;
+    m_in.Skip(1);
 }
 
 void ValueReader::SkipValue()
@@ -294,41 +256,29 @@ void ValueReader::SkipValue()
         NestingGuard guard(m_nesting);
         while (!EndOfList())
             SkipValue();
-        ++m_pos;
+        m_in.Skip(1);
         return;
     }
     case ValueTag::Int8:
-        Need(1);
-        m_pos += 1;
+        m_in.Skip(1);
         return;
     case ValueTag::Int16:
-        Need(2);
-        m_pos += 2;
+        m_in.Skip(2);
         return;
     case ValueTag::Int32:
-        Need(4);
-        m_pos += 4;
+        m_in.Skip(4);
         return;
     case ValueTag::Extended:
-        Need(10);
-        m_pos += 10;
+        m_in.Skip(10);
         return;
     case ValueTag::String:
-    case ValueTag::Ident: {
-        const qsizetype length = Byte();
-        Need(length);
-        m_pos += length;
+    case ValueTag::Ident:
+        m_in.Skip(m_in.U8());
         return;
-    }
     case ValueTag::Binary:
-    case ValueTag::LString: {
-        Need(4);
-        const quint32 length = qFromLittleEndian<quint32>(m_data.constData() + m_pos);
-        m_pos += 4;
-        Need(qsizetype(length));
-        m_pos += qsizetype(length);
+    case ValueTag::LString:
+        m_in.Skip(qsizetype(m_in.U32()));
         return;
-    }
     case ValueTag::Set:
         SkipSetBody();
         return;
@@ -342,7 +292,7 @@ void ValueReader::SkipValue()
             NestingGuard item(m_nesting);
             SkipPropertyList();
         }
-        ++m_pos;
+        m_in.Skip(1);
         return;
     }
     }
@@ -360,7 +310,7 @@ void ValueReader::ReadProperties(QObject* instance)
 void ValueReader::ReadProperty(QObject* instance)
 {
     const QString name = ReadStr();
-    const qsizetype valueStart = m_pos;
+    const qsizetype valueStart = m_in.Pos();
     const QString savedName = m_propName;
     m_propName = name;
     const int savedExtra = m_inExtra;
@@ -383,7 +333,7 @@ void ValueReader::ReadProperty(QObject* instance)
         const bool recoverable =
             !extraFailed && e.message() != QLatin1String(streamerror::StreamReadError);
         if (m_errorHandler && recoverable) {
-            m_pos = valueStart;
+            m_in.Seek(valueStart);
             try {
                 SkipValue();
             } catch (const ReadError&) {

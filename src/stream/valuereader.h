@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/bytereader.h"
 #include "stream/valuetag.h"
 
 class QIODevice;
@@ -40,9 +41,9 @@ public:
     ValueReader(const ValueReader&) = delete;
     ValueReader& operator=(const ValueReader&) = delete;
 
-    qsizetype Position() const { return m_pos; }
-    qsizetype Remaining() const { return m_data.size() - m_pos; }
-    bool AtEnd() const { return m_pos >= m_data.size(); }
+    qsizetype Position() const { return m_in.Pos(); }
+    qsizetype Remaining() const { return m_in.Remaining(); }
+    bool AtEnd() const { return m_in.AtEnd(); }
 
     void SetRegistry(const ComponentRegistry* registry) { m_registry = registry; }
     // Without a handler every error is raised.
@@ -99,8 +100,8 @@ public:
 
 private:
     [[noreturn]] static void Fail(const char* message);
-    void Need(qsizetype count) const;
-    quint8 Byte();
+    // length bytes as 8-bit text.
+    QString readCp1252(qsizetype length);
     void ReadPropertyPath(QObject* instance, const QString& name);
     void ReadPropValue(QObject* instance, const PropertyInfo& info);
     qint64 ReadOrdinalValue(const PropertyInfo& info);
@@ -110,8 +111,8 @@ private:
     void Enter();
     void Leave() { --m_nesting; }
 
-    QByteArray m_data;
-    qsizetype m_pos = 0;
+    const QByteArray m_data;
+    ByteReader m_in;  // over m_data
     QIODevice* m_device = nullptr;
     qint64 m_deviceStart = 0;
     const ComponentRegistry* m_registry;

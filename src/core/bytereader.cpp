@@ -1,34 +1,18 @@
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
 
 #include <cstring>
 
-#include "imaging/imagingerror.h"
+#include "core/readerror.h"
 
 namespace dayloom {
+
+void ByteReader::Fail() const { throw ReadError(FFailure); }
 
 void ByteReader::Seek(qsizetype pos)
 {
     if (pos < 0 || pos > FSize)
-        ThrowImageError();
+        Fail();
     FPos = pos;
-}
-
-void ByteReader::Skip(qsizetype count)
-{
-    Need(count);
-    FPos += count;
-}
-
-void ByteReader::Need(qsizetype count) const
-{
-    if (count < 0 || count > FSize - FPos)
-        ThrowImageError();
-}
-
-quint8 ByteReader::U8()
-{
-    Need(1);
-    return quint8(FData[FPos++]);
 }
 
 quint16 ByteReader::U16()
@@ -38,16 +22,12 @@ quint16 ByteReader::U16()
     return v;
 }
 
-qint16 ByteReader::S16() { return qint16(U16()); }
-
 quint32 ByteReader::U32()
 {
     quint32 v = U32At(FPos);
     FPos += 4;
     return v;
 }
-
-qint32 ByteReader::S32() { return qint32(U32()); }
 
 float ByteReader::F32()
 {
@@ -68,7 +48,7 @@ QByteArray ByteReader::Bytes(qsizetype count)
 quint16 ByteReader::U16At(qsizetype pos) const
 {
     if (pos < 0 || pos > FSize - 2)
-        ThrowImageError();
+        Fail();
     const auto* p = reinterpret_cast<const uchar*>(FData + pos);
     return quint16(p[0] | (p[1] << 8));
 }
@@ -76,7 +56,7 @@ quint16 ByteReader::U16At(qsizetype pos) const
 quint32 ByteReader::U32At(qsizetype pos) const
 {
     if (pos < 0 || pos > FSize - 4)
-        ThrowImageError();
+        Fail();
     const auto* p = reinterpret_cast<const uchar*>(FData + pos);
     return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
 }

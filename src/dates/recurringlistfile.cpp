@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "core/cp1252.h"
+#include "core/fileaccess.h"
 #include "core/readerror.h"
 #include "core/screen.h"
 #include "dates/recurringdates.h"
@@ -23,12 +23,11 @@ QString withSlash(const QString& dir)
 
 QStringList readLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ReadError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ReadError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    QByteArray bytes;
+    const InputFault fault = ReadInputFile(path, InputKind::RecurringList, &bytes);
+    if (fault != InputFault::None)
+        throw ReadError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(path, InputFaultText(fault)));
     return ParseRecurringLines(bytes);
 }
 
@@ -41,7 +40,7 @@ QString RecurringListPath(const QString& programDir)
 
 bool RecurringListExists(const QString& programDir)
 {
-    return QFileInfo(RecurringListPath(programDir)).isFile();
+    return QFileInfo::exists(RecurringListPath(programDir));
 }
 
 QStringList ParseRecurringLines(const QByteArray& bytes)
@@ -78,7 +77,8 @@ QByteArray FormatRecurringLines(const QStringList& lines)
 QStringList LoadRecurringList(const QString& programDir)
 {
     const QString path = RecurringListPath(programDir);
-    if (!QFileInfo(path).isFile())
+    // No list is an empty one; a folder or a pipe of that name is an error.
+    if (!QFileInfo::exists(path))
         return {};
     return readLines(path);
 }
@@ -86,15 +86,10 @@ QStringList LoadRecurringList(const QString& programDir)
 void SaveRecurringList(const QStringList& lines, const QString& programDir)
 {
     const QString path = RecurringListPath(programDir);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    const QByteArray bytes = FormatRecurringLines(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!SaveFileContents(path, FormatRecurringLines(lines), &reason))
         throw RecurringFileError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason).toStdString());
-    }
 }
 
 bool MigrateOldRecurringDates(const QString& programDir)

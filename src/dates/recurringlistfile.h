@@ -20,6 +20,8 @@ public:
 
 // The list file in programDir (which ends in "/"), matched ignoring case.
 QString RecurringListPath(const QString& programDir);
+// Whether anything is there by that name: a folder or a pipe of the list's
+// name counts, and reading it then fails.
 bool RecurringListExists(const QString& programDir);
 
 // Bytes of a list file to lines and back.

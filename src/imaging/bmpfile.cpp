@@ -1,11 +1,11 @@
 #include "imaging/bmpfile.h"
 
-#include <QFile>
+#include <QIODevice>
 #include <QPainter>
-#include <QSaveFile>
 
+#include "core/bytereader.h"
+#include "core/fileaccess.h"
 #include "core/screen.h"
-#include "imaging/bytereader.h"
 #include "imaging/dibreader.h"
 #include "imaging/imagingerror.h"
 
@@ -32,7 +32,7 @@ void Put32(char* p, quint32 v)
 
 BmpFile BmpFile::FromBytes(const QByteArray& file)
 {
-    ByteReader r(file);
+    ByteReader r(file, kImageReadError);
     if (r.U16() != kBmSignature)
         ThrowImageError();
     r.U32();  // file size: often wrong in the wild, the byte count rules
@@ -192,14 +192,7 @@ bool BmpFile::Save(QIODevice& device) const
 
 bool BmpFile::Save(const QString& path) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (!Save(f)) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return !FBytes.isEmpty() && SaveFileContents(path, FBytes);
 }
 
 }  // namespace dayloom

@@ -44,6 +44,7 @@ public:
     const QByteArray& Bytes() const { return FBytes; }
 
     bool Save(QIODevice& device) const;
+    // Through a temporary file; a target that is not a regular file is refused.
     bool Save(const QString& path) const;
 
 private:

@@ -1,9 +1,9 @@
 #include "imaging/imageloader.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 
+#include "core/fileaccess.h"
 #include "imaging/iconfile.h"
 #include "imaging/imagingerror.h"
 #include "imaging/jpegcodec.h"
@@ -36,14 +36,8 @@ ImageLoader::Kind ImageLoader::KindOf(const QString& path)
 
 QByteArray ImageLoader::ReadFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
-        ThrowImageError();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        ThrowImageError();
-    QByteArray bytes = f.read(kMaxFileSize + 1);
-    if (bytes.size() > kMaxFileSize)
+    QByteArray bytes;
+    if (ReadInputFile(path, InputKind::Picture, &bytes) != InputFault::None)
         ThrowImageError();
     return bytes;
 }

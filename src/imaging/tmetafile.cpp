@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include <QFile>
-
+#include "core/fileaccess.h"
 #include "core/screen.h"
 #include "imaging/emfplayer.h"
 #include "imaging/emfwriter.h"
@@ -15,8 +14,6 @@ namespace dayloom {
 namespace {
 
 constexpr int kHiMetricPerInch = 2540;
-// Metafiles larger than this are not pictures we load.
-constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
 
 int MulDiv(qint64 a, qint64 b, qint64 c)
 {
@@ -81,12 +78,12 @@ TMetafile TMetafile::FromBytes(const QByteArray& bytes)
     return m;
 }
 
-TMetafile TMetafile::FromFile(const QString& path)
+TMetafile TMetafile::FromFile(const QString& path, InputKind kind)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileSize)
+    QByteArray bytes;
+    if (ReadInputFile(path, kind, &bytes) != InputFault::None)
         ThrowImageError();
-    return FromBytes(f.readAll());
+    return FromBytes(bytes);
 }
 
 int TMetafile::Width() const

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "core/fileaccess.h"
+
 class QPainter;
 
 namespace dayloom {
@@ -19,7 +21,9 @@ public:
     // Loads an enhanced metafile, a placeable Windows metafile or a plain
     // one, telling them apart by their headers; throws the image read error.
     static TMetafile FromBytes(const QByteArray& bytes);
-    static TMetafile FromFile(const QString& path);
+    // A file read as `kind` (clip art, or a border picture); a file that is
+    // not a regular one or is beyond the kind's size fails the same way.
+    static TMetafile FromFile(const QString& path, InputKind kind = InputKind::Picture);
 
     // The bytes a picture stores for a metafile: the enhanced-metafile bits,
     // or a placeable header (key, handle 0, box 0, 0, width, height, units

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPainter>
 
+#include "core/fileaccess.h"
 #include "core/readerror.h"
 #include "core/screen.h"
 #include "core/tfont.h"
@@ -379,18 +380,21 @@ QString TGBasePanel::ClipboardPath() const
     return ProgramDir() + QStringLiteral("Clipbrd.tmp");
 }
 
-void TGBasePanel::writeObjects(const QString& path, const QList<TGGraphicControl*>& objects) const
+bool TGBasePanel::writeObjects(const QString& path, const QList<TGGraphicControl*>& objects) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    ValueWriter writer(&file);
-    writer.SetRegistry(&Registry());
-    writer.WriteListBegin();
-    for (const TGGraphicControl* o : objects)
-        writer.WriteRootComponent(o);
-    writer.WriteListEnd();
-    writer.Flush();
+    QByteArray bytes;
+    try {
+        ValueWriter writer(&bytes);
+        writer.SetRegistry(&Registry());
+        writer.WriteListBegin();
+        for (const TGGraphicControl* o : objects)
+            writer.WriteRootComponent(o);
+        writer.WriteListEnd();
+        writer.Flush();
+    } catch (const std::exception&) {
+        return false;
+    }
+    return SaveFileContents(path, bytes);
 }
 
 QList<TGGraphicControl*> TGBasePanel::readObjects(const QString& path)
@@ -403,10 +407,9 @@ QList<TGGraphicControl*> TGBasePanel::readObjects(const QString& path)
         bool value;
         ~Restore() { flag = value; }
     } restore{m_readingWorkFile, wasReading};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray data;
+    if (ReadInputFile(path, InputKind::Document, &data) != InputFault::None)
         return read;
-    const QByteArray data = file.readAll();
     ValueReader reader(data);
     reader.SetRegistry(&Registry());
     reader.SetNameHandler([this](QObject*, QString& name) {
@@ -432,15 +435,14 @@ void TGBasePanel::CopySelection()
 {
     if (m_handle->Selection().isEmpty())
         return;
-    try {
-        writeObjects(ClipboardPath(), m_handle->Selection());
-    } catch (const std::exception&) {
-    }
+    writeObjects(ClipboardPath(), m_handle->Selection());
 }
 
 void TGBasePanel::CutSelection()
 {
-    CopySelection();
+    // The objects stay when they could not be put on the clipboard.
+    if (m_handle->Selection().isEmpty() || !writeObjects(ClipboardPath(), m_handle->Selection()))
+        return;
     DeleteSelection();
 }
 
@@ -509,20 +511,14 @@ void TGBasePanel::SendObjectToBack(TGGraphicControl* object)
 void TGBasePanel::CutObject(TGGraphicControl* object)
 {
     const QList<TGGraphicControl*> targets = targetsFor(object);
-    try {
-        writeObjects(ClipboardPath(), targets);
-    } catch (const std::exception&) {
+    if (!writeObjects(ClipboardPath(), targets))
         return;  // keep the objects when they could not be saved
-    }
     deleteObjects(targets);
 }
 
 void TGBasePanel::CopyObject(TGGraphicControl* object)
 {
-    try {
-        writeObjects(ClipboardPath(), targetsFor(object));
-    } catch (const std::exception&) {
-    }
+    writeObjects(ClipboardPath(), targetsFor(object));
 }
 
 void TGBasePanel::DeleteObjectCommand(TGGraphicControl* object)
@@ -536,12 +532,10 @@ TGGraphicControl* TGBasePanel::Clone(TGGraphicControl* object)
         return nullptr;
     const QString work = ProgramDir() + QStringLiteral("TempFile.tmp");
     QList<TGGraphicControl*> read;
-    try {
-        writeObjects(work, {object});
+    if (writeObjects(work, {object})) {
         read = readObjects(work);
-    } catch (const std::exception&) {
+        QFile::remove(work);
     }
-    QFile::remove(work);
     if (read.isEmpty())
         return nullptr;
     TGGraphicControl* clone = read.last();

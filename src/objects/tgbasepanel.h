@@ -215,7 +215,8 @@ private:
     enum class Capture { None, Handle, Container };
     void objectMouseDown(TGGraphicControl* object, QPoint point, Qt::MouseButton button,
                          Qt::KeyboardModifiers modifiers, qint64 time);
-    void writeObjects(const QString& path, const QList<TGGraphicControl*>& objects) const;
+    // False when the work file could not be written.
+    bool writeObjects(const QString& path, const QList<TGGraphicControl*>& objects) const;
     QList<TGGraphicControl*> readObjects(const QString& path);
     QList<TGGraphicControl*> targetsFor(TGGraphicControl* object) const;
     void deleteObjects(const QList<TGGraphicControl*>& objects);

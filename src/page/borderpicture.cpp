@@ -26,7 +26,7 @@ bool BorderPicture::Load(const QString& path)
     if (path.isEmpty())
         return true;
     try {
-        TMetafile m = TMetafile::FromFile(path);
+        TMetafile m = TMetafile::FromFile(path, InputKind::BorderPicture);
         if (m.IsEmpty())
             return false;
         FMetafile = std::move(m);

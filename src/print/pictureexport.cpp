@@ -4,8 +4,8 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "core/fileaccess.h"
 #include "core/screen.h"
 #include "imaging/bmpfile.h"
 #include "imaging/jpegcodec.h"
@@ -95,17 +95,7 @@ QByteArray PictureExport::Encode(const QImage& picture, Format format)
 
 bool PictureExport::WriteFile(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty() || bytes.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return !bytes.isEmpty() && SaveFileContents(path, bytes);
 }
 
 bool PictureExport::SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format)

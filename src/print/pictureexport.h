@@ -37,8 +37,9 @@ public:
 
     // Writes the bytes through a temporary file in the target's folder that
     // replaces the target only once it is complete: a failed write leaves
-    // any earlier file of that name as it was. True when this write
-    // succeeded.
+    // any earlier file of that name as it was, and a target that is not a
+    // regular file (a device node, a folder) is refused. True when this
+    // write succeeded.
     static bool WriteFile(const QString& path, const QByteArray& bytes);
 
     // The whole export; true only when this picture was written to path.

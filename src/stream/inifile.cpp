@@ -1,10 +1,9 @@
 #include "stream/inifile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "core/cp1252.h"
+#include "core/fileaccess.h"
 
 namespace dayloom {
 
@@ -145,10 +144,9 @@ void IniFile::refresh() const
         return;
     // Read afresh every time: another window or process may have written it,
     // and a time stamp is too coarse to tell.
+    // A file that cannot be read (or is no regular file) reads as empty.
     QByteArray bytes;
-    QFile f(m_fileName);
-    if (f.open(QIODevice::ReadOnly))
-        bytes = f.readAll();
+    ReadInputFile(m_fileName, InputKind::Ini, &bytes);
     const_cast<IniFile*>(this)->SetData(bytes);
 }
 
@@ -180,15 +178,7 @@ bool IniFile::store()
         m_dirty = true;
         return true;
     }
-    const QByteArray bytes = serialize();
-    QSaveFile f(m_fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return SaveFileContents(m_fileName, serialize());
 }
 
 std::vector<IniFile::Section> IniFile::findSections(const QString& name) const

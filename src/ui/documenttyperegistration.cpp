@@ -3,8 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "core/fileaccess.h"
 
 namespace dayloom {
 
@@ -13,8 +14,7 @@ namespace {
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (SaveFileContents(path, bytes))
         return true;
     if (error)
         *error = QStringLiteral("Unable to write ") + path;

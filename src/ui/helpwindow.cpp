@@ -1,7 +1,6 @@
 #include "ui/helpwindow.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -11,6 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/fileaccess.h"
 #include "core/screen.h"
 #include "ui/uiutil.h"
 
@@ -103,9 +103,9 @@ void HelpWindow::showPage(const QString& file, const QString& fallbackTitle)
     } else {
         QString html = QStringLiteral("<h2>%1</h2>").arg(fallbackTitle.toHtmlEscaped());
         if (!file.isEmpty()) {
-            QFile f(file);
-            if (f.open(QIODevice::ReadOnly))
-                html += QString::fromUtf8(f.read(1 << 20));
+            QByteArray bytes;
+            if (ReadInputFile(file, InputKind::HelpPage, &bytes) == InputFault::None)
+                html += QString::fromUtf8(bytes);
         }
         m_browser->setHtml(html);
         followTitle();

@@ -1,5 +1,7 @@
 #include "common/testutil.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -30,6 +32,25 @@ void SaveShot(const QImage& image, const QString& name)
         return;
     QDir().mkpath(dir);
     image.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+QString MakeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+}
+
+QString MakeSparseFile(const QString& path, qint64 size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
+        return {};
+    return path;
+}
+
+bool IsCharacterDevice(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
 }  // namespace dayloom::test

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "common/testutil.h"
 #include "core/cp1252.h"
 #include "core/readerror.h"
 #include "dates/holidays.h"
@@ -182,13 +183,28 @@ TEST(RecurringListFile, FailedWriteKeepsTheOldFileAndReports)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    // A folder in the file's place cannot be replaced by a file.
+    // A folder in the file's place is no list, and cannot be replaced by a file.
     ASSERT_TRUE(QDir(dir.path()).mkpath("DLRECUR.DAX/inside"));
-    EXPECT_TRUE(LoadRecurringList(dirOf(dir)).isEmpty());
+    EXPECT_TRUE(RecurringListExists(dirOf(dir)));
+    try {
+        LoadRecurringList(dirOf(dir));
+        ADD_FAILURE() << "read";
+    } catch (const ReadError& e) {
+        EXPECT_EQ(e.message(), "Cannot open file \"" + dir.filePath("DLRECUR.DAX") +
+                                   "\". It is not a regular file.");
+    }
     EXPECT_THROW(SaveRecurringList({"x"}, dirOf(dir)), RecurringFileError);
     EXPECT_TRUE(QFileInfo(dir.filePath("DLRECUR.DAX")).isDir());
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+
+    // A pipe in its place is neither waited on nor replaced.
+    QTemporaryDir other;
+    const QString fifo = test::MakeFifo(other.filePath("DLRECUR.DAX"));
+    ASSERT_FALSE(fifo.isEmpty());
+    EXPECT_THROW(LoadRecurringList(dirOf(other)), ReadError);
+    EXPECT_THROW(SaveRecurringList({"x"}, dirOf(other)), RecurringFileError);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
 TEST(RecurringListFile, MigratesTheOldList)

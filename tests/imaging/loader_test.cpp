@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "core/fileaccess.h"
 #include "core/readerror.h"
 #include "imaging/bmpfile.h"
 #include "imaging/imageloader.h"
@@ -70,6 +72,24 @@ TEST(ImageLoader, PicksByExtensionIgnoringCase)
         EXPECT_EQ(e.message(), "Error loading file!");
     }
     EXPECT_THROW(ImageLoader::Load(dir.filePath("missing.wmf")), ReadError);
+
+    // Pictures are regular files: a pipe, a folder or a device by a picture's
+    // name is refused at once with the same message, as is a giant.
+    const QString zero = dir.filePath("zero.jpg");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.wmf"));
+    const QStringList refused{
+        test::MakeFifo(dir.filePath("pipe.bmp")), zero, dir.filePath("folder.wmf"),
+        test::MakeSparseFile(dir.filePath("big.emf"), InputSizeLimit(InputKind::Picture) + 1)};
+    for (const QString& path : refused) {
+        try {
+            ImageLoader::Load(path);
+            ADD_FAILURE() << "loaded " << path.toStdString();
+        } catch (const ReadError& e) {
+            EXPECT_EQ(e.message(), "Error loading file!");
+        }
+    }
+    EXPECT_THROW(TMetafile::FromFile(refused[0], InputKind::BorderPicture), ReadError);
 }
 
 // Bitmaps of every depth and compression written by ImageMagick decode to

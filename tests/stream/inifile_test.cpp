@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "common/testutil.h"
 #include "stream/inifile.h"
 
 using dayloom::IniFile;
@@ -169,6 +171,23 @@ TEST(IniFile, UnwritableFileReportsFailure)
     IniFile ini(QStringLiteral("/nonexistent-folder/sub/DL.ini"));
     EXPECT_FALSE(ini.WriteString("A", "k", "v"));
     EXPECT_EQ(ini.ReadString("A", "k", "d"), QStringLiteral("d"));
+}
+
+TEST(IniFile, PipeOrDeviceInItsPlaceReadsEmptyAndIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dayloom::test::MakeFifo(dir.filePath("DL.ini"));
+    ASSERT_FALSE(fifo.isEmpty());
+    IniFile ini(fifo);
+    EXPECT_EQ(ini.ReadString("A", "k", "d"), QStringLiteral("d"));
+    EXPECT_FALSE(ini.WriteString("A", "k", "v"));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    IniFile device(QStringLiteral("/dev/zero"));
+    EXPECT_TRUE(device.ReadSection("A").isEmpty());
+    IniFile null(QStringLiteral("/dev/null"));
+    EXPECT_FALSE(null.WriteString("A", "k", "v"));
+    EXPECT_TRUE(dayloom::test::IsCharacterDevice(QStringLiteral("/dev/null")));
 }
 
 TEST(IniFile, LongFileStaysLinear)

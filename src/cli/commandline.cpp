@@ -94,14 +94,16 @@ bool fillRecurringStep(TCalendarPanel32& page)
 
 // Opens DOCUMENT into page as the window's Open does (without widgets),
 // with its border picture, then applies --month, --year, --fill-recurring
-// and --import-ics. Returns 0, or the exit status after the message.
+// and --import-ics. Returns 0, ExitPartialRead after the warning when the
+// document was read only in part, or the exit status after the message.
 int openForExport(const CommandLine& cl, TCalendarPanel32& page)
 {
     const QString source = QFileInfo(cl.document).absoluteFilePath();
     if (!QFileInfo::exists(source)) {
         printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
-        return 1;
+        return ExitInputUnreadable;
     }
+    DocumentLoadResult loaded;
     BorderPicture::Attach(page);
     TCalendarPanel32::ApplyMainWindowDescription(page);
     page.ResetPage();
@@ -110,38 +112,54 @@ int openForExport(const CommandLine& cl, TCalendarPanel32& page)
         page.DeleteAllObjects();
         page.SetUserTitle(QString());
         page.SetZoom(1.0f);
-        CalendarDocument::LoadFromFile(page, source, &page);
+        loaded = CalendarDocument::LoadFromFile(page, source, &page);
         page.Rehook();
     } catch (const std::exception&) {
-        printErr(QStringLiteral("Unable to open ") + source + QStringLiteral(". Possibly ") +
-                 QStringLiteral("\n") + QStringLiteral("corrupted, possibly not a Calendar file"));
-        return 1;
+        printErr(UnableToOpenText(source));
+        return ExitInputUnreadable;
     }
     if (cl.month != 0)
         page.SetMainCalMonth(cl.month);
     if (cl.year != 0)
         page.SetMainCalYear(cl.year);
     if (cl.fillRecurring && !fillRecurringStep(page))
-        return 1;
-    if (!cl.importFiles.isEmpty())
-        return ImportICalendarFiles(page, cl.importFiles, defaultCellFormat());
-    return 0;
+        return ExitInputUnreadable;
+    if (!cl.importFiles.isEmpty()) {
+        if (const int status = ImportICalendarFiles(page, cl.importFiles, defaultCellFormat()))
+            return status;
+    }
+    if (loaded.Partial()) {
+        printErr(PartialReadText(loaded.ObjectsRead));
+        return ExitPartialRead;
+    }
+    return ExitSuccess;
 }
+
+// The status once the result was written or not: an unwritten result comes
+// before a partial read.
+int afterWriting(int openStatus, bool written)
+{
+    return written ? openStatus : int(ExitOutputUnwritable);
+}
+
+bool fatal(int openStatus) { return openStatus != ExitSuccess && openStatus != ExitPartialRead; }
 
 // One function per kind of result; each returns the exit status.
 // Writes the opened document as the window's Save does.
 int exportDocument(const CommandLine& cl)
 {
     TCalendarPanel32 page;
-    if (int status = openForExport(cl, page))
+    const int status = openForExport(cl, page);
+    if (fatal(status))
         return status;
+    const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
     try {
-        CalendarDocument::SaveToFile(page, QFileInfo(cl.exportFile).absoluteFilePath());
-    } catch (const std::exception& e) {
-        printErr(QString::fromUtf8(e.what()));
-        return 3;
+        CalendarDocument::SaveToFile(page, target);
+    } catch (const std::exception&) {
+        printErr(QStringLiteral("Unable to save ") + target);
+        return afterWriting(status, false);
     }
-    return 0;
+    return afterWriting(status, true);
 }
 
 // Writes the opened page as the window's picture export does at --zoom (the
@@ -149,7 +167,8 @@ int exportDocument(const CommandLine& cl)
 int exportPicture(const CommandLine& cl)
 {
     TCalendarPanel32 page;
-    if (int status = openForExport(cl, page))
+    const int status = openForExport(cl, page);
+    if (fatal(status))
         return status;
     const int percent = cl.zoomPercent;
     const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
@@ -160,9 +179,9 @@ int exportPicture(const CommandLine& cl)
         : cl.pictureFormat == QLatin1String("jpg") ? PictureExport::Jpeg : PictureExport::Bitmap;
     if (!PictureExport::SaveCalendarToBitmap(page, target, format)) {
         printErr(QStringLiteral("Unable to save ") + target);
-        return 3;
+        return afterWriting(status, false);
     }
-    return 0;
+    return afterWriting(status, true);
 }
 
 // Writes the cell texts of the opened page's month as iCalendar.
@@ -177,7 +196,7 @@ int exportICalendar(const CommandLine& cl)
 int exportPdf(const CommandLine&)
 {
     printErr(QStringLiteral("dayloom: printing is not available yet"));
-    return 2;
+    return ExitUsage;
 }
 
 }  // namespace
@@ -206,11 +225,6 @@ QString CommandLine::Usage()
         "month\n"
         "    from ProgramDir's recurring-date list with every offered entry chosen; then each\n"
         "    --import-ics FILE puts the iCalendar events of the month into its day cells.\n"
-        "    Exit 0 on success; 1 when DOCUMENT or an iCalendar file cannot be read (the "
-        "program's\n"
-        "    own message, such as \"Unable to open ...\", on stderr); 2 for a usage error; 3 "
-        "when OUT\n"
-        "    cannot be written.\n"
         "    --export never needs a display: with no display it runs on the offscreen "
         "platform.\n"
         "dayloom --icons LIBRARY OUTDIR\n"
@@ -218,13 +232,21 @@ QString CommandLine::Usage()
         "icon n\n"
         "    as OUTDIR/n.png (n from 0, 32 x 32 with transparency, as the icon palette shows "
         "it).\n"
-        "    Exit 0 on success; 1 when LIBRARY is missing, unreadable or holds no icons (\"No "
-        "icons\n"
-        "    found in LIBRARY\" on stderr); 2 for a usage error; 3 when OUTDIR is not an "
-        "existing\n"
-        "    writable folder or a picture cannot be written. An icon that cannot be read "
-        "writes no\n"
-        "    file and a line on stderr. Needs no display.\n");
+        "    An icon that cannot be read writes no file and a line on stderr. Needs no "
+        "display.\n"
+        "\n"
+        "Exit status (when several apply, the first of 2, 1, 3, 4; messages go to stderr):\n"
+        "    0  success\n"
+        "    1  an input (the document, an iCalendar file) cannot be read (\"Unable to open ...\";\n"
+        "       for --icons: LIBRARY is "
+        "missing,\n"
+        "       unreadable or holds no icons, \"No icons found in LIBRARY\")\n"
+        "    2  usage error\n"
+        "    3  the output cannot be written (\"Unable to save ...\"; for --icons: OUTDIR is "
+        "not an\n"
+        "       existing writable folder or a picture cannot be written)\n"
+        "    4  the document was read only in part (\"N objects were read; ...\"); the output\n"
+        "       was written without the objects that could not be read\n");
 }
 
 CommandLine CommandLine::Parse(const QStringList& args)
@@ -393,7 +415,7 @@ int RunExport(const CommandLine& cl)
     case CommandLine::NoExport:
         break;
     }
-    return 2;
+    return ExitUsage;
 }
 
 }  // namespace dayloom

@@ -42,13 +42,22 @@ public:
     QString iconFolder;
 };
 
+// The program's exit statuses. When several apply, the first of usage,
+// input, output, partial read counts.
+enum ExitStatus {
+    ExitSuccess = 0,
+    ExitInputUnreadable = 1,  // the document (or another input) cannot be read
+    ExitUsage = 2,
+    ExitOutputUnwritable = 3,
+    ExitPartialRead = 4,      // the document was read only in part
+};
+
 // Prints the configuration report (as Help > Configuration Information shows
 // it, with the preferences of DL.ini) to stdout and returns 0.
 int RunConfiguration(const CommandLine& commandLine);
 
-// Runs an --export command line and returns the exit status: 0 done, 1 the
-// document cannot be opened, 2 usage error, 3 the result cannot be written.
-// Messages go to stderr.
+// Runs an --export command line and returns the exit status. Messages go
+// to stderr.
 int RunExport(const CommandLine& commandLine);
 
 // Runs an --icons command line: prints the number of icons of LIBRARY on the

@@ -42,14 +42,14 @@ int main(int argc, char** argv)
     switch (cl.mode) {
     case CommandLine::Version:
         std::printf("%s\n", qPrintable(CommandLine::VersionLine()));
-        return 0;
+        return ExitSuccess;
     case CommandLine::Help:
         std::fputs(CommandLine::Usage().toLocal8Bit().constData(), stdout);
-        return 0;
+        return ExitSuccess;
     case CommandLine::UsageError:
         std::fprintf(stderr, "dayloom: %s\n%s", qPrintable(cl.error),
                      CommandLine::Usage().toLocal8Bit().constData());
-        return 2;
+        return ExitUsage;
     case CommandLine::Export: {
         // An export never needs a display.
         useOffscreenPlatform();

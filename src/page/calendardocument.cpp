@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include "core/readerror.h"
@@ -90,6 +87,12 @@ void registerClasses()
 }
 
 int versionOf(int v) { return v > CalendarDocument::Version ? CalendarDocument::Version : (v < 1 ? 1 : v); }
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    if (!SaveFileContents(path, bytes))
+        throw WriteError(QStringLiteral("Unable to write ") + path);
+}
 
 }  // namespace
 
@@ -182,34 +185,17 @@ QByteArray CalendarDocument::SaveStyle(const TCalendarPanel32& page)
     return out;
 }
 
-void CalendarDocument::WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    const auto fail = [&path] { throw WriteError(QStringLiteral("Unable to write ") + path); };
-    if (!file.open(QIODevice::WriteOnly))
-        fail();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        fail();
-    }
-    if (!file.commit())
-        fail();
-}
-
 void CalendarDocument::SaveToFile(const TCalendarPanel32& page, const QString& path)
 {
-    WriteFileAtomically(path, Save(page));
+    writeFile(path, Save(page));
 }
 
 // ---- reading -----------------------------------------------------------------
 
-QByteArray CalendarDocument::ReadWholeFile(const QString& path)
+QByteArray CalendarDocument::ReadWholeFile(const QString& path, InputKind kind)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ReadError(streamerror::StreamReadError);
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray data;
+    if (ReadInputFile(path, kind, &data) != InputFault::None)
         throw ReadError(streamerror::StreamReadError);
     return data;
 }
@@ -253,7 +239,8 @@ void CalendarDocument::readSettings(ValueReader& r, TCalendarPanel32& p)
     p.m_numberPosition = TCalendarNumberPosition(readRanged(r, cnpCenter, cnpUpperRight));
 }
 
-void CalendarDocument::readObjects(ValueReader& r, TCalendarPanel32& page, QObject* owner)
+DocumentLoadResult CalendarDocument::readObjects(ValueReader& r, TCalendarPanel32& page,
+                                                 QObject* owner)
 {
     // Names already taken below the owner; the stored names are not used.
     QSet<QString> taken;
@@ -274,22 +261,29 @@ void CalendarDocument::readObjects(ValueReader& r, TCalendarPanel32& page, QObje
             }
         }
     });
+    DocumentLoadResult result;
     try {
         r.ReadListBegin();
-        r.ReadComponents(owner, &page, [&page](QObject* component) {
-            if (auto* object = qobject_cast<TGGraphicControl*>(component))
+        r.ReadComponents(owner, &page, [&page, &result](QObject* component) {
+            if (auto* object = qobject_cast<TGGraphicControl*>(component)) {
                 page.AddObject(object);
-            else
+                ++result.ObjectsRead;
+            } else {
                 delete component;
+            }
         });
     } catch (const std::exception&) {
         // What was read stays; a damaged or unknown object ends the list.
+        result.ObjectListComplete = false;
     }
     r.SetNameHandler({});
+    return result;
 }
 
-void CalendarDocument::Load(TCalendarPanel32& page, const QByteArray& data, QObject* owner)
+DocumentLoadResult CalendarDocument::Load(TCalendarPanel32& page, const QByteArray& data,
+                                          QObject* owner)
 {
+    DocumentLoadResult result;
     registerClasses();
     ValueReader r(data);
     r.SetErrorHandler({});  // every error is raised
@@ -317,14 +311,16 @@ void CalendarDocument::Load(TCalendarPanel32& page, const QByteArray& data, QObj
             page.m_userTitle = r.ReadString();
         r.ReadListEnd();
         if (version > 2)
-            readObjects(r, page, owner ? owner : &page);
+            result = readObjects(r, page, owner ? owner : &page);
         page.RecalcPageLayout(false);
     }
+    return result;
 }
 
-void CalendarDocument::LoadFromFile(TCalendarPanel32& page, const QString& path, QObject* owner)
+DocumentLoadResult CalendarDocument::LoadFromFile(TCalendarPanel32& page, const QString& path,
+                                                  QObject* owner)
 {
-    Load(page, ReadWholeFile(path), owner);
+    return Load(page, ReadWholeFile(path), owner);
 }
 
 void CalendarDocument::LoadStyle(TCalendarPanel32& page, const QByteArray& data)
@@ -349,12 +345,32 @@ void CalendarDocument::LoadStyle(TCalendarPanel32& page, const QByteArray& data)
 
 void SaveStyleSheet(const TCalendarPanel32& page, const QString& path)
 {
-    CalendarDocument::WriteFileAtomically(path, CalendarDocument::SaveStyle(page));
+    writeFile(path, CalendarDocument::SaveStyle(page));
 }
 
 void LoadStyleSheet(TCalendarPanel32& page, const QString& path)
 {
-    CalendarDocument::LoadStyle(page, CalendarDocument::ReadWholeFile(path));
+    CalendarDocument::LoadStyle(page, CalendarDocument::ReadWholeFile(path, InputKind::StyleSheet));
+}
+
+QString UnableToOpenText(const QString& path, bool styleSheet)
+{
+    return QStringLiteral("Unable to open ") + path +
+           QStringLiteral(".\nPossibly corrupted, possibly not a Calendar ") +
+           (styleSheet ? QStringLiteral("Style file") : QStringLiteral("file"));
+}
+
+QString PartialReadText(int objectsRead)
+{
+    return QString::number(objectsRead) +
+           QStringLiteral(" objects were read; the rest of the document could not be read. "
+                          "Saving it will write it without them.");
+}
+
+QString PartialSaveQuestion()
+{
+    return QStringLiteral("This document was read only in part. Saving will replace it without "
+                          "the objects that could not be read. Save anyway?");
 }
 
 }  // namespace dayloom

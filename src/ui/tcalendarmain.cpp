@@ -822,6 +822,7 @@ void TCalendarMain::FileNewClick()
     // 4.
     SetModified(true);
     m_currentFile.clear();
+    m_partlyReadFile.clear();
     m_page->ClearCells();
     m_page->DeleteAllObjects();
     showPage(true);
@@ -897,7 +898,9 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
     // 2.
     m_loading = true;
     m_currentFile.clear();
+    m_partlyReadFile.clear();
     DoSaveRichtext();
+    DocumentLoadResult loaded;
     if (!QFileInfo::exists(path)) {
         // 3.
         ShowInformation(QStringLiteral("File ") + path + QStringLiteral(" no longer exists"));
@@ -915,7 +918,7 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
                 } catch (...) {
                 }
             }
-            CalendarDocument::LoadFromFile(*m_page, path, this);
+            loaded = CalendarDocument::LoadFromFile(*m_page, path, this);
             m_page->Rehook();
             RestoreCursor();
             m_currentFile = path;
@@ -929,9 +932,8 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
             m_page->ClearCells();
             m_page->DeleteAllObjects();
             m_page->ResetPage();
-            ShowInformation(QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
-                            QStringLiteral("\r") +
-                            QStringLiteral("corrupted, possibly not a Calendar file"));
+            loaded = {};
+            ShowInformation(UnableToOpenText(path));
             RestoreCursor();
         }
     }
@@ -951,11 +953,21 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
     m_pageWidget->update();
     ProcessMessages();
     m_page->SetLoadingDocument(false);
+    // Told once the page shows what was read.
+    if (!m_currentFile.isEmpty() && loaded.Partial()) {
+        m_partlyReadFile = m_currentFile;
+        ShowMessage(QMessageBox::Warning, QStringLiteral("Warning"),
+                    PartialReadText(loaded.ObjectsRead));
+    }
 }
 
 bool TCalendarMain::SaveCalendarFile(const QString& fileName)
 {
     const QString path = fileName;
+    const bool overPartlyRead =
+        !m_partlyReadFile.isEmpty() && QFileInfo(path) == QFileInfo(m_partlyReadFile);
+    if (overPartlyRead && !AskYesNo(PartialSaveQuestion(), QStringLiteral("Save")))
+        return false;
     // 1.
     m_page->SetSuppressPainting(true);
     float oldZoom = m_page->Zoom();
@@ -970,6 +982,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& fileName)
         DoSaveRichtext();
         CalendarDocument::SaveToFile(*m_page, path);
         RestoreCursor();
+        if (overPartlyRead)
+            m_partlyReadFile.clear();
         m_currentFile = path;
         SetModified(false);
         saved = true;

@@ -104,10 +104,15 @@ public:
     // True when the document was written.
     bool FileSaveAsClick();
     void CancelChangesClick();
+    // A document whose object list could not be read to its end opens with
+    // the objects before the damage and a warning.
     void OpenCalendarFile(const QString& path);
     // True when the document was written; a failure is reported and leaves
-    // CurrentFile and Modified as they were.
+    // CurrentFile and Modified as they were. The first save over a document
+    // that was read only in part asks first; No writes nothing.
     bool SaveCalendarFile(const QString& path);
+    // The file last opened when it was read only in part, until it is saved over.
+    QString PartlyReadFile() const { return m_partlyReadFile; }
     // Registers .DLF documents with the desktop (no menu item reaches it).
     void AssociateDLFfileswithDayloom1Click();
     TMRUFileList* MRUFileList() const { return m_mruList; }
@@ -197,6 +202,7 @@ private:
 
     // State.
     QString m_currentFile;
+    QString m_partlyReadFile;
     bool m_modified = true;  // so that FormCreate's SetModified(false) runs SetButtons
     bool m_loading = false;
     bool m_newCalendar = false;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "cli/commandline.h"
+#include "programrun.h"
 
 using dayloom::CommandLine;
 
@@ -14,42 +15,9 @@ namespace {
 
 CommandLine parse(const QStringList& args) { return CommandLine::Parse(args); }
 
-QString programPath()
-{
-    const QString fromEnv = qEnvironmentVariable("DAYLOOM_PROGRAM");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
-    return QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/../dayloom"))
-        .absoluteFilePath();
-}
-
-struct RunResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the real program without any display.
-RunResult run(const QStringList& args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    p.setProcessEnvironment(env);
-    p.start(programPath(), args);
-    RunResult r;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
+using dayloom::test::RunResult;
+RunResult run(const QStringList& args) { return dayloom::test::RunProgram(args); }
+QString programPath() { return dayloom::test::ProgramPath(); }
 
 }  // namespace
 

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/testutil.h"
+#include "core/fileaccess.h"
 #include "core/screen.h"
 #include "documents_shape.h"
 #include "page/calendardocument.h"
@@ -404,11 +406,136 @@ TEST_F(DocumentsTest, DamagedDocumentIsReportedAndThePageReset)
     m_messages.clear();
     w.OpenCalendarFile(path);
     EXPECT_EQ(m_messages, QStringList{"Information|Unable to open " + path +
-                                      ". Possibly \ncorrupted, possibly not a Calendar file"});
+                                      ".\nPossibly corrupted, possibly not a Calendar file"});
     EXPECT_TRUE(w.CurrentFile().isEmpty());
     EXPECT_FALSE(w.PageShown());
     EXPECT_TRUE(w.CalendarPanel()->UserTitle().isEmpty());
     EXPECT_TRUE(w.MRUFileList()->Items().isEmpty());
+}
+
+TEST_F(DocumentsTest, OpenRefusesWhatIsNoDocumentWithoutWaitingOrReading)
+{
+    // Named as documents: a folder, a pipe nobody writes to, a link to an
+    // endless device and a file beyond any document's size.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Folder.DLF"));
+    const QString zero = m_dir.filePath("Zero.DLF");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QStringList paths{
+        m_dir.filePath("Folder.DLF"), test::MakeFifo(m_dir.filePath("Pipe.DLF")), zero,
+        test::MakeSparseFile(m_dir.filePath("Big.DLF"), InputSizeLimit(InputKind::Document) + 1)};
+    TCalendarMain& w = start();
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_FALSE(path.isEmpty());
+        w.OpenCalendarFile(writeDocument("Good.DLF", QStringLiteral("good")));
+        ASSERT_TRUE(w.PageShown());
+        m_messages.clear();
+        m_choice = path;
+        w.FileOpenClick();
+        EXPECT_EQ(m_messages, QStringList{"Information|" + UnableToOpenText(path)});
+        EXPECT_TRUE(w.CurrentFile().isEmpty());
+        EXPECT_FALSE(w.PageShown());
+        EXPECT_TRUE(w.CalendarPanel()->UserTitle().isEmpty());
+    }
+}
+
+TEST_F(DocumentsTest, PartlyReadDocumentWarnsAndAsksBeforeItIsSavedOver)
+{
+    TCalendarPanel32 source;
+    source.SetUserTitle(QStringLiteral("part"));
+    auto* first = new TDocUiShape;
+    source.AddObject(first);
+    first->SetBounds(QRect(10, 10, 50, 50));
+    const qsizetype firstEnd = CalendarDocument::Save(source).size() - 1;
+    auto* second = new TDocUiShape;
+    source.AddObject(second);
+    second->SetBounds(QRect(100, 10, 50, 50));
+    const QByteArray whole = CalendarDocument::Save(source);
+    const QString path = m_dir.filePath("Part.DLF");
+    const QByteArray cut = whole.left(firstEnd + 4);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(cut);
+    }
+
+    TCalendarMain& w = start();
+    m_messages.clear();
+    m_choice = path;
+    w.FileOpenClick();
+    const QString warning = "Warning|" + PartialReadText(1);
+    EXPECT_EQ(m_messages, QStringList{warning});
+    EXPECT_EQ(w.CurrentFile(), path);
+    EXPECT_EQ(w.CalendarPanel()->Objects().size(), 1);
+    EXPECT_EQ(w.CalendarPanel()->UserTitle(), QStringLiteral("part"));
+    EXPECT_FALSE(w.Modified());
+    EXPECT_EQ(w.PartlyReadFile(), path);
+
+    // No writes nothing, by Save and by Save As onto the same file.
+    const QString question = "Save|" + PartialSaveQuestion();
+    m_answerYes = false;
+    m_messages.clear();
+    w.FileSaveClick();
+    m_choice = path;
+    EXPECT_FALSE(w.FileSaveAsClick());
+    EXPECT_EQ(m_messages, (QStringList{question, question}));
+    EXPECT_EQ(readFile(path), cut);
+
+    // Save As to another name does not ask, nor do saves to it later.
+    m_messages.clear();
+    const QString other = m_dir.filePath("Other.DLF");
+    m_choice = other;
+    ASSERT_TRUE(w.FileSaveAsClick());
+    w.SetModified(true);
+    w.FileSaveClick();
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(' ').toStdString();
+    EXPECT_EQ(readFile(path), cut);
+
+    // Yes writes the document as it stands; the next save does not ask.
+    m_messages.clear();
+    w.OpenCalendarFile(path);
+    m_answerYes = true;
+    w.FileSaveClick();
+    w.FileSaveClick();
+    EXPECT_EQ(m_messages, (QStringList{warning, question}));
+    EXPECT_TRUE(w.PartlyReadFile().isEmpty());
+    TCalendarPanel32 back;
+    const DocumentLoadResult r = CalendarDocument::LoadFromFile(back, path);
+    EXPECT_FALSE(r.Partial());
+    EXPECT_EQ(r.ObjectsRead, 1);
+
+    // A whole document opens without a word.
+    m_messages.clear();
+    w.OpenCalendarFile(path);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_TRUE(w.PartlyReadFile().isEmpty());
+}
+
+TEST_F(DocumentsTest, SaveOverADeviceIsRefusedAndReported)
+{
+    TCalendarMain& w = start();
+    w.FileNewClick();
+    ASSERT_TRUE(test::IsCharacterDevice(QStringLiteral("/dev/null")));
+    const QString link = m_dir.filePath("Null.DLF");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), link));
+    for (const QString& target : {QStringLiteral("/dev/null"), link}) {
+        m_messages.clear();
+        m_choice = target;
+        EXPECT_FALSE(w.FileSaveAsClick());
+        EXPECT_EQ(m_messages, QStringList{"Error|Unable to save " + target +
+                                          ".\nThe calendar was not saved."});
+        EXPECT_TRUE(w.Modified());
+        EXPECT_TRUE(w.CurrentFile().isEmpty());
+    }
+    EXPECT_TRUE(test::IsCharacterDevice(QStringLiteral("/dev/null")));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    // The picture export keeps its own message.
+    m_messages.clear();
+    const QString picture = m_dir.filePath("Null.BMP");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), picture));
+    EXPECT_FALSE(w.SaveCalendarToBitmap(picture, false));
+    EXPECT_TRUE(test::IsCharacterDevice(QStringLiteral("/dev/null")));
 }
 
 TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)

@@ -24,6 +24,7 @@
 #include "core/screen.h"
 #include "core/tfont.h"
 #include "dates/calendardates.h"
+#include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "stream/inifile.h"
 #include "ui/calendarpagewidget.h"
@@ -36,10 +37,6 @@
 #include "ui/properties/tsettimedialog.h"
 #include "ui/uiutil.h"
 
-#if __has_include("page/calendardocument.h")
-#include "page/calendardocument.h"
-#define PROPS_TEST_STYLE_SHEETS 1
-#endif
 
 using namespace dayloom;
 using dayloom::test::SaveShot;
@@ -639,7 +636,6 @@ TEST_F(PropertiesDialogTest, StyleSheetButtonsCheckTheExtension)
     d.LoadStyleClick();
     EXPECT_EQ(m_messages, (QStringList{"Information|Must save as a Calendar Style Sheet (*.DLS)",
                                        "Information|Must be a Calendar Style Sheet (*.DLS)"}));
-#ifdef PROPS_TEST_STYLE_SHEETS
     // Every setting survives a save and a load into a reset preview.
     d.LayoutList()->setCurrentRow(3);
     clickId(d.OrientationGroup(), 1);
@@ -679,11 +675,17 @@ TEST_F(PropertiesDialogTest, StyleSheetButtonsCheckTheExtension)
     d.LoadStyleClick();
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_EQ(m_messages[0], QStringLiteral("Information|Unable to open ") + path +
-                                 QStringLiteral(". Possibly \ncorrupted, possibly not a Calendar "
+                                 QStringLiteral(".\nPossibly corrupted, possibly not a Calendar "
                                                 "Style file"));
+
+    // A pipe of that name is refused at once with the same message.
+    path = test::MakeFifo(m_dir.path() + QStringLiteral("/pipe.DLS"));
+    ASSERT_FALSE(path.isEmpty());
+    m_messages.clear();
+    d.LoadStyleClick();
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("Information|") + UnableToOpenText(path, true)});
     EXPECT_EQ(d.LayoutList()->currentRow(), LayoutDisplayRow(preview().CalendarLayout()));
     EXPECT_FALSE(d.Initializing());
-#endif
 }
 
 TEST_F(PropertiesDialogTest, ColourButtonPopupOffersThePaletteInOrder)

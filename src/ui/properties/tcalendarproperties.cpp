@@ -26,10 +26,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/readerror.h"
 #include "core/screen.h"
 #include "core/tfont.h"
 #include "dates/calendardates.h"
+#include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/filechooser.h"
@@ -39,11 +39,6 @@
 #include "ui/properties/datepicker.h"
 #include "ui/properties/tsettimedialog.h"
 #include "ui/uiutil.h"
-
-#if __has_include("page/calendardocument.h")
-#include "page/calendardocument.h"
-#define DAYLOOM_HAVE_STYLE_SHEETS 1
-#endif
 
 namespace dayloom {
 
@@ -1009,25 +1004,14 @@ int TCalendarProperties::HelpContext() const
 
 bool TCalendarProperties::saveStyleSheetFile(const QString& path)
 {
-#ifdef DAYLOOM_HAVE_STYLE_SHEETS
     SaveStyleSheet(*m_preview, path);
     return true;
-#else
-    Q_UNUSED(path);
-    ShowInformation(QStringLiteral("Style sheets are not available in this build."));
-    return false;
-#endif
 }
 
 bool TCalendarProperties::loadStyleSheetFile(const QString& path)
 {
-#ifdef DAYLOOM_HAVE_STYLE_SHEETS
     LoadStyleSheet(*m_preview, path);
     return true;
-#else
-    Q_UNUSED(path);
-    throw ReadError(QStringLiteral("Style sheets are not available in this build."));
-#endif
 }
 
 void TCalendarProperties::SaveStyleClick()
@@ -1060,8 +1044,7 @@ void TCalendarProperties::LoadStyleClick()
     try {
         loadStyleSheetFile(path);
     } catch (const std::exception&) {
-        ShowInformation(QStringLiteral("Unable to open ") + path +
-                        QStringLiteral(". Possibly \rcorrupted, possibly not a Calendar Style file"));
+        ShowInformation(UnableToOpenText(path, true));
     }
     setControlsFromPreview();
     selectBorderRow();

@@ -151,6 +151,5 @@ BENCHMARK(BM_WriteBinaries)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(be
 BENCHMARK(BM_ReadBinaries)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteComponents)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadComponents)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_MAIN();
 
 #include "bench_stream.moc"

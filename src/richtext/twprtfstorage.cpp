@@ -44,13 +44,24 @@ void CopyImageResources(const QTextDocument& from, QTextDocument& to)
     }
 }
 
+std::unique_ptr<QTextDocument> NewDocument()
+{
+    auto doc = std::make_unique<QTextDocument>();
+    PrepareRichDocument(*doc);
+    return doc;
+}
+
+// What every store without a document of its own shows. It lives as long as
+// the program and is never changed.
+const QTextDocument& SharedEmptyDocument()
+{
+    static const QTextDocument* empty = NewDocument().release();
+    return *empty;
+}
+
 }  // namespace
 
-TWPRtfStorage::TWPRtfStorage() : FDocument(std::make_unique<QTextDocument>())
-{
-    PrepareRichDocument(*FDocument);
-    Touch();
-}
+TWPRtfStorage::TWPRtfStorage() { Touch(); }
 
 TWPRtfStorage::TWPRtfStorage(const TWPRtfStorage& other) : TWPRtfStorage() { Assign(other); }
 
@@ -65,12 +76,23 @@ TWPRtfStorage::~TWPRtfStorage() = default;
 
 void TWPRtfStorage::Touch() { FRevision = NextRevision(); }
 
-bool TWPRtfStorage::IsEmpty() const { return FDocument->isEmpty(); }
+QTextDocument& TWPRtfStorage::ownDocument()
+{
+    if (!FDocument)
+        FDocument = NewDocument();
+    return *FDocument;
+}
+
+bool TWPRtfStorage::IsEmpty() const { return !FDocument || FDocument->isEmpty(); }
 
 void TWPRtfStorage::Assign(const TWPRtfStorage& other)
 {
     if (this == &other)
         return;
+    if (!other.FDocument) {
+        Clear();
+        return;
+    }
     AssignDocument(*other.FDocument);
 }
 
@@ -78,6 +100,10 @@ void TWPRtfStorage::AssignDocument(const QTextDocument& doc)
 {
     if (&doc == FDocument.get())
         return;
+    if (&doc == &SharedEmptyDocument()) {
+        Clear();
+        return;
+    }
     std::unique_ptr<QTextDocument> copy(doc.clone());
     copy->setParent(nullptr);
     const QFont font = copy->defaultFont();  // unformatted runs keep their look
@@ -90,17 +116,15 @@ void TWPRtfStorage::AssignDocument(const QTextDocument& doc)
 
 void TWPRtfStorage::Clear()
 {
-    FDocument = std::make_unique<QTextDocument>();
-    PrepareRichDocument(*FDocument);
+    FDocument.reset();
     Touch();
 }
 
-QByteArray TWPRtfStorage::RtfText() const { return RtfWriter::Write(*FDocument); }
+QByteArray TWPRtfStorage::RtfText() const { return RtfWriter::Write(Document()); }
 
 void TWPRtfStorage::SetRtfText(const QByteArray& rtf)
 {
-    auto doc = std::make_unique<QTextDocument>();
-    PrepareRichDocument(*doc);
+    auto doc = NewDocument();
     try {
         RtfReader::Read(rtf, *doc);
     } catch (...) {
@@ -110,12 +134,17 @@ void TWPRtfStorage::SetRtfText(const QByteArray& rtf)
     Touch();
 }
 
-const QTextDocument& TWPRtfStorage::Document() const { return *FDocument; }
+const QTextDocument& TWPRtfStorage::Document() const
+{
+    return FDocument ? *FDocument : SharedEmptyDocument();
+}
 
 quint64 TWPRtfStorage::Revision() const { return FRevision; }
 
 QTextCharFormat TWPRtfStorage::LastSizedCharFormat() const
 {
+    if (!FDocument)
+        return QTextCharFormat();
     for (QTextBlock block = FDocument->lastBlock(); block.isValid(); block = block.previous()) {
         QTextCharFormat found;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -138,7 +167,7 @@ void TWPRtfStorage::AppendParagraph(const QString& text, const QTextCharFormat& 
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     line.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
 
-    QTextCursor cursor(FDocument.get());
+    QTextCursor cursor(&ownDocument());
     if (IsEmpty()) {
         QTextCharFormat format = fallback;
         cursor.setBlockFormat(QTextBlockFormat());

@@ -12,7 +12,9 @@ namespace dayloom {
 
 // One piece of rich text: a day cell's text or a rich-text label's. The text
 // lives in a QTextDocument whose pictures are image resources of the document;
-// streams carry it as an RTF document.
+// streams carry it as an RTF document. An empty store holds no document of
+// its own (a page has 43 stores, most of them empty): it shows one empty
+// document shared by all, and makes its own when text goes in.
 class TWPRtfStorage {
 public:
     TWPRtfStorage();
@@ -52,6 +54,8 @@ public:
 
 private:
     void Touch();
+    // The store's own document, made when there is none.
+    QTextDocument& ownDocument();
 
     std::unique_ptr<QTextDocument> FDocument;
     quint64 FRevision = 0;

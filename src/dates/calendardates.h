@@ -56,7 +56,9 @@ CalendarDate AddDays(const CalendarDate& d, int days);
 // Moves month (1..12) by delta months, carrying into year.
 void StepMonth(int& month, int& year, int delta);
 
-enum TFlatCalLanguage { fclEnglish, fclGerman, fclFrench, fclItalian, fclSpanish };
+// Stored as an int, so that any number read from outside is a value of the
+// type and the name functions can refuse it.
+enum TFlatCalLanguage : int { fclEnglish, fclGerman, fclFrench, fclItalian, fclSpanish };
 
 // Fixed language tables; an empty string for an index out of range.
 QString LanguageDayName(TFlatCalLanguage lang, int weekday);  // 1 = Sunday .. 7

@@ -10,6 +10,11 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
+# Any sanitizer report ends a run; only fontconfig's and Qt's caches may leak.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=0}
+
 build=${1:?usage: tools/runfuzz.sh BUILD_DIR SECONDS [TARGET...]}
 seconds=${2:?usage: tools/runfuzz.sh BUILD_DIR SECONDS [TARGET...]}
 shift 2

@@ -1,10 +1,12 @@
 // dayloom --icons LIBRARY OUTDIR: the icons of a library as PNG files.
 #include <cstdio>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
 #include "cli/commandline.h"
+#include "core/fileaccess.h"
 #include "imaging/iconlibrary.h"
 
 namespace dayloom {
@@ -46,7 +48,10 @@ int RunIcons(const CommandLine& cl)
             continue;
         }
         const QString file = out.filePath(QStringLiteral("%1.png").arg(n));
-        if (!icon.save(file, "PNG")) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !icon.save(&buffer, "PNG") ||
+            !SaveFileContents(file, png)) {
             printErr(QStringLiteral("Unable to save ") + file);
             return 3;
         }

@@ -61,7 +61,7 @@ qint64 InputSizeLimit(InputKind kind)
     case InputKind::Ini:
         return 16 * MB;
     case InputKind::IconLibrary:
-        return 256 * MB;
+        return 64 * MB;
     case InputKind::Calendar:
         return 64 * MB;
     case InputKind::HelpPage:

@@ -4,10 +4,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include <QFile>
-#include <QFileInfo>
 
-#include "imaging/bytereader.h"
+#include "core/bytereader.h"
+#include "core/fileaccess.h"
 #include "imaging/dibreader.h"
 #include "imaging/imagingerror.h"
 
@@ -89,7 +88,7 @@ IconLibrary IconLibrary::FromBytes(const QByteArray& bytes)
 {
     IconLibrary lib;
     lib.FBytes = bytes;
-    const ByteReader r(bytes);
+    const ByteReader r(bytes, kImageReadError);
     try {
         if (bytes.startsWith(QByteArray("\0\0\1\0", 4))) {
             IconFile::FromBytes(bytes);
@@ -117,18 +116,15 @@ IconLibrary IconLibrary::FromBytes(const QByteArray& bytes)
 
 IconLibrary IconLibrary::FromFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
+    QByteArray bytes;
+    if (ReadInputFile(path, InputKind::IconLibrary, &bytes) != InputFault::None)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return FromBytes(file.read(kMaxFileSize + 1).left(kMaxFileSize));
+    return FromBytes(bytes);
 }
 
 void IconLibrary::readNe(qsizetype header)
 {
-    ByteReader r(FBytes);
+    ByteReader r(FBytes, kImageReadError);
     // A module without resources has its resource table where the resident
     // names begin.
     if (r.U16At(header + 0x24) == r.U16At(header + 0x26))
@@ -173,7 +169,7 @@ void IconLibrary::readNe(qsizetype header)
                     // A name: a length byte and the characters, in the table.
                     // A name past the end leaves the group nameless.
                     try {
-                        ByteReader n(FBytes);
+                        ByteReader n(FBytes, kImageReadError);
                         n.Seek(table + id);
                         name = QString::fromLatin1(n.Bytes(n.U8()));
                     } catch (const ReadError&) {
@@ -189,7 +185,7 @@ void IconLibrary::readNe(qsizetype header)
 
 void IconLibrary::readPe(qsizetype header)
 {
-    const ByteReader r(FBytes);
+    const ByteReader r(FBytes, kImageReadError);
     const int sectionCount = r.U16At(header + 6);
     const int optionalSize = r.U16At(header + 20);
     const qsizetype optional = header + 24;

@@ -25,9 +25,6 @@ namespace dayloom {
 class IconLibrary {
 public:
     enum Kind { NoIcons, IcoFile, NeFile, PeFile };
-    // Larger files are not read at all.
-    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
-
     IconLibrary() = default;
     static IconLibrary FromBytes(const QByteArray& bytes);
     // An unreadable, oversized or unknown file has no icons.

@@ -34,10 +34,10 @@ ImageLoader::Kind ImageLoader::KindOf(const QString& path)
     return Kind::Unknown;
 }
 
-QByteArray ImageLoader::ReadFile(const QString& path)
+QByteArray ImageLoader::ReadFile(const QString& path, InputKind kind)
 {
     QByteArray bytes;
-    if (ReadInputFile(path, InputKind::Picture, &bytes) != InputFault::None)
+    if (ReadInputFile(path, kind, &bytes) != InputFault::None)
         ThrowImageError();
     return bytes;
 }
@@ -123,7 +123,7 @@ BmpFile ImageLoader::LoadTexture(const QString& path)
     const Kind kind = KindOf(path);
     if (!TextureSuffixes().contains(QFileInfo(path).suffix().toUpper()))
         return {};
-    return LoadTexture(ReadFile(path), kind);
+    return LoadTexture(ReadFile(path, InputKind::Texture), kind);
 }
 
 BmpFile ImageLoader::LoadTexture(const QByteArray& bytes, Kind kind)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/fileaccess.h"
 #include "imaging/bmpfile.h"
 #include "imaging/tmetafile.h"
 
@@ -39,12 +40,12 @@ struct LoadedPicture {
 // colour settings), PNG and GIF pictures (a GIF's first frame) as bitmaps
 // that keep their transparency, SVG pictures recorded as enhanced
 // metafiles. Other extensions load nothing. Failures throw the image read
-// error. Only regular files are read, and none larger than kMaxFileSize.
+// error. Only regular files are read, and none larger than the limit of
+// their kind (InputSizeLimit).
 class ImageLoader {
 public:
     enum class Kind { Unknown, Bmp, Wmf, Emf, Ico, Jpeg, Png, Gif, Svg };
 
-    static constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
     // Bitmaps larger than this on their long side are made smaller when
     // they are placed on the page.
     static constexpr int kPlacedMaxSide = 2400;
@@ -74,9 +75,9 @@ public:
     // (thumbnails). Throws like Load; a null image for unknown extensions.
     static QImage Thumbnail(const QString& path, const QSize& bound);
 
-    // The file's bytes: only regular files no larger than kMaxFileSize;
-    // throws the image read error otherwise.
-    static QByteArray ReadFile(const QString& path);
+    // The file's bytes, read as `kind`: only regular files within the kind's
+    // size limit; throws the image read error otherwise.
+    static QByteArray ReadFile(const QString& path, InputKind kind = InputKind::Picture);
 };
 
 }  // namespace dayloom

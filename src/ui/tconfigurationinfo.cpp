@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
+#include "core/fileaccess.h"
 #include "core/screen.h"
 #include "ui/uiutil.h"
 
@@ -124,12 +124,7 @@ void TConfigurationInfo::SaveAsClick()
         return;
     m_memo2->setPlainText(ConfigurationReport::Text(m_lines));
     const QByteArray bytes = m_memo2->toPlainText().toUtf8();
-    // Only a regular file (or a new one) is written: the save would otherwise
-    // rename a new file over a device or a folder's entry.
-    const QFileInfo target(path);
-    QSaveFile file(path);
-    const bool saved = (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                       file.commit();
+    const bool saved = SaveFileContents(path, bytes);
     if (saved)
         ShowMessage(QMessageBox::Information, kCaption,
                     QStringLiteral("Information was saved as: ") + path);

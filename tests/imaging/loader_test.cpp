@@ -10,6 +10,7 @@
 #include "core/fileaccess.h"
 #include "core/readerror.h"
 #include "imaging/bmpfile.h"
+#include "imaging/iconlibrary.h"
 #include "imaging/imageloader.h"
 #include "imaging/jpegcodec.h"
 #include "common/testutil.h"
@@ -90,6 +91,10 @@ TEST(ImageLoader, PicksByExtensionIgnoringCase)
         }
     }
     EXPECT_THROW(TMetafile::FromFile(refused[0], InputKind::BorderPicture), ReadError);
+    EXPECT_THROW(ImageLoader::LoadTexture(refused[0]), ReadError);
+    EXPECT_THROW(ImageLoader::Thumbnail(refused[1], QSize(32, 32)), ReadError);
+    EXPECT_EQ(IconLibrary::FromFile(test::MakeFifo(dir.filePath("pipe.icl"))).Count(), 0);
+    EXPECT_EQ(IconLibrary::FromFile(zero).Count(), 0);
 }
 
 // Bitmaps of every depth and compression written by ImageMagick decode to

@@ -65,23 +65,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             // What the writer wrote reads back whole with the same objects.
             // Values the writer leaves out (empty strings, zero floats) read
             // back as constructed, and names are given anew on reading (a
-            // component read and dropped still takes one): the second
-            // generation, without names, is the fixed point.
+            // component read and dropped still takes one): without names,
+            // the second generation is the fixed point.
+            for (TGGraphicControl* o : page.Objects())
+                o->setObjectName(QString());
+            const QByteArray firstWritten = CalendarDocument::Save(page);
             TCalendarPanel32 again;
-            const DocumentLoadResult second =
-                CalendarDocument::Load(again, CalendarDocument::Save(page));
+            const DocumentLoadResult second = CalendarDocument::Load(again, firstWritten);
             if (second.Partial() || second.ObjectsRead != first.ObjectsRead)
                 abort();  // what was kept of a damaged document is whole again
             for (TGGraphicControl* o : again.Objects())
                 o->setObjectName(QString());
             const QByteArray written = CalendarDocument::Save(again);
-            TCalendarPanel32 third;
-            if (CalendarDocument::Load(third, written).Partial())
-                abort();
-            for (TGGraphicControl* o : third.Objects())
-                o->setObjectName(QString());
-            if (CalendarDocument::Save(third) != written)
-                abort();  // what the writer writes must read back unchanged
+            if (written != firstWritten) {
+                TCalendarPanel32 third;
+                if (CalendarDocument::Load(third, written).Partial())
+                    abort();
+                for (TGGraphicControl* o : third.Objects())
+                    o->setObjectName(QString());
+                if (CalendarDocument::Save(third) != written)
+                    abort();  // what the writer writes must read back unchanged
+            }
         }
     }
     {

@@ -63,7 +63,7 @@ qint64 InputSizeLimit(InputKind kind)
     case InputKind::IconLibrary:
         return 64 * MB;
     case InputKind::Calendar:
-        return 64 * MB;
+        return 50 * MB;
     case InputKind::HelpPage:
         return 16 * MB;
     }

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include "core/cp1252.h"
+#include "core/fileaccess.h"
 #include "ical/icalinternal.h"
 
 namespace dayloom {
@@ -436,20 +437,20 @@ ICalendarFile ICalendarFile::FromBytes(const QByteArray& input)
 
 ICalendarFile ICalendarFile::FromFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    QByteArray bytes;
+    switch (ReadInputFile(path, InputKind::Calendar, &bytes)) {
+    case InputFault::None:
+        return FromBytes(bytes);
+    case InputFault::Missing:
         throw ICalendarError(QStringLiteral("the file does not exist"));
-    if (!info.isFile())
+    case InputFault::NotRegularFile:
         throw ICalendarError(QStringLiteral("not a file"));
-    if (info.size() > kMaxICalendarBytes)
+    case InputFault::TooLarge:
         throw ICalendarError(QStringLiteral("the file is larger than 50 MB"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ICalendarError(file.errorString());
-    const QByteArray bytes = file.read(kMaxICalendarBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw ICalendarError(file.errorString());
-    return FromBytes(bytes);
+    case InputFault::Unreadable:
+        break;
+    }
+    throw ICalendarError(InputFaultText(InputFault::Unreadable));
 }
 
 int ICalendarFile::EventCount() const

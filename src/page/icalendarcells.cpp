@@ -4,10 +4,12 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "core/fileaccess.h"
 #include "dates/calendardates.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
+#include "stream/writeerror.h"
 
 namespace dayloom {
 
@@ -126,7 +128,8 @@ int ExportCellTextsAsICalendar(const TCalendarPanel32& page, const QString& path
     int events = 0;
     for (const ICalendarCellText& c : cells)
         events += int(c.Paragraphs.size());
-    CalendarDocument::WriteFileAtomically(path, WriteICalendar(cells));
+    if (!SaveFileContents(path, WriteICalendar(cells)))
+        throw WriteError(QStringLiteral("Unable to write ") + path);
     return events;
 }
 

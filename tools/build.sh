@@ -91,7 +91,7 @@ case "$command" in
     cmake --build "$build" -j "$jobs"
     status=0
     for b in "$build"/bench/bench_*; do
-      [ -x "$b" ] || continue
+      [ -f "$b" ] && [ -x "$b" ] || continue
       echo "== $(basename "$b")"
       QT_QPA_PLATFORM=offscreen "$b" --benchmark_min_time=0.001 || { echo "FAILED: $b" >&2; status=1; }
     done

@@ -55,4 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # times are converted with (libical3 itself comes through shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, tzdata")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# The clip-art browser lists these collections as places when they are there.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "openclipart-svg, openclipart-png")
 include(CPack)

@@ -10,8 +10,8 @@
 #include "cli/icalendarsteps.h"
 #include "core/screen.h"
 #include "core/version.h"
-#include "page/borderpicture.h"
 #include "page/calendardocument.h"
+#include "page/documentpage.h"
 #include "page/recurringfill.h"
 #include "page/tcalendarpanel32.h"
 #include "print/configurationreport.h"
@@ -92,28 +92,30 @@ bool fillRecurringStep(TCalendarPanel32& page)
     return true;
 }
 
-// Opens DOCUMENT into page as the window's Open does (without widgets),
+// The page an export reads the document into, owned the way the window owns
+// its page: the owner names the page objects and holds the shared renderer.
+struct ExportPage {
+    QObject owner;
+    TCalendarPanel32* page = new TCalendarPanel32(&owner);
+};
+
+// Opens DOCUMENT into the page as the window's Open does (without widgets),
 // with its border picture, then applies --month, --year, --fill-recurring
 // and --import-ics. Returns 0, ExitPartialRead after the warning when the
 // document was read only in part, or the exit status after the message.
-int openForExport(const CommandLine& cl, TCalendarPanel32& page)
+int openForExport(const CommandLine& cl, ExportPage& target)
 {
+    TCalendarPanel32& page = *target.page;
     const QString source = QFileInfo(cl.document).absoluteFilePath();
     if (!QFileInfo::exists(source)) {
         printErr(QStringLiteral("File ") + source + QStringLiteral(" no longer exists"));
         return ExitInputUnreadable;
     }
     DocumentLoadResult loaded;
-    BorderPicture::Attach(page);
-    TCalendarPanel32::ApplyMainWindowDescription(page);
+    PrepareDocumentPage(&target.owner, page);
     page.ResetPage();
     try {
-        page.ClearCells();
-        page.DeleteAllObjects();
-        page.SetUserTitle(QString());
-        page.SetZoom(1.0f);
-        loaded = CalendarDocument::LoadFromFile(page, source, &page);
-        page.Rehook();
+        loaded = ReadDocumentInto(page, source, &target.owner);
     } catch (const std::exception&) {
         printErr(UnableToOpenText(source));
         return ExitInputUnreadable;
@@ -148,13 +150,13 @@ bool fatal(int openStatus) { return openStatus != ExitSuccess && openStatus != E
 // Writes the opened document as the window's Save does.
 int exportDocument(const CommandLine& cl)
 {
-    TCalendarPanel32 page;
-    const int status = openForExport(cl, page);
+    ExportPage opened;
+    const int status = openForExport(cl, opened);
     if (fatal(status))
         return status;
     const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
     try {
-        CalendarDocument::SaveToFile(page, target);
+        CalendarDocument::SaveToFile(*opened.page, target);
     } catch (const std::exception&) {
         printErr(QStringLiteral("Unable to save ") + target);
         return afterWriting(status, false);
@@ -166,10 +168,11 @@ int exportDocument(const CommandLine& cl)
 // window's own zoom steps for 20, 30 .. 100, else PERCENT / 100).
 int exportPicture(const CommandLine& cl)
 {
-    TCalendarPanel32 page;
-    const int status = openForExport(cl, page);
+    ExportPage opened;
+    const int status = openForExport(cl, opened);
     if (fatal(status))
         return status;
+    TCalendarPanel32& page = *opened.page;
     const int percent = cl.zoomPercent;
     const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
     page.SetZoom(windowStep ? PercentToZoom(percent) : float(percent) / 100.0f);
@@ -187,10 +190,10 @@ int exportPicture(const CommandLine& cl)
 // Writes the cell texts of the opened page's month as iCalendar.
 int exportICalendar(const CommandLine& cl)
 {
-    TCalendarPanel32 page;
-    if (int status = openForExport(cl, page))
+    ExportPage opened;
+    if (int status = openForExport(cl, opened))
         return status;
-    return ExportICalendarFile(page, cl.exportFile);
+    return ExportICalendarFile(*opened.page, cl.exportFile);
 }
 
 int exportPdf(const CommandLine&)

@@ -24,9 +24,9 @@
 #include <QWindow>
 
 #include "core/screen.h"
-#include "objects/masterrichtextrenderer.h"
 #include "page/recurringfill.h"
 #include "page/borderpicture.h"
+#include "page/documentpage.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "print/pictureexport.h"
@@ -96,8 +96,9 @@ TCalendarMain::TCalendarMain(const QStringList& arguments, QWidget* parent)
 
     m_page = new TCalendarPanel32(this);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
-    BorderPicture::Attach(*m_page);
-    TCalendarPanel32::ApplyMainWindowDescription(*m_page);
+    // The shared rich-text renderer, the border picture and the page's
+    // description, as the command line sets them up too.
+    PrepareDocumentPage(this, *m_page);
     // An object on the page changed: the document is modified. (A newly
     // placed object will do the same and push the Selection tool down again.)
     connect(m_page, &TGBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
@@ -107,8 +108,6 @@ TCalendarMain::TCalendarMain(const QStringList& arguments, QWidget* parent)
         if (QAbstractButton* b = m_toolGroup ? m_toolGroup->button(psPointing) : nullptr)
             b->setChecked(true);
     });
-    // The shared renderer of the rich-text labels, found by its name.
-    new MasterRichTextRenderer(this);
     InstallObjectDialogs(this);
     connect(m_page, &TCalendarPanel32::ClickedInCellEvent, this, &TCalendarMain::ClickedInCellEvent);
 
@@ -892,9 +891,6 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
     const QString path = fileName;
     // 1.
     m_page->SetSuppressPainting(true);
-    float oldZoom = m_page->Zoom();
-    if (oldZoom < 0.1f || oldZoom > 1.1f)
-        oldZoom = 1.0f;
     // 2.
     m_loading = true;
     m_currentFile.clear();
@@ -909,17 +905,7 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
         try {
             ShowWaitCursor();
             m_page->SetLoadingDocument(true);
-            m_page->ClearCells();
-            m_page->DeleteAllObjects();
-            m_page->SetUserTitle(QString());
-            if (m_page->Zoom() != 1.0f) {
-                try {
-                    m_page->SetZoom(1.0f);
-                } catch (...) {
-                }
-            }
-            loaded = CalendarDocument::LoadFromFile(*m_page, path, this);
-            m_page->Rehook();
+            loaded = ReadDocumentInto(*m_page, path, this);
             RestoreCursor();
             m_currentFile = path;
             m_mruList->Add(path);
@@ -947,12 +933,13 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
     CheckFloaterStatus();
     RestoreCursor();
     SetCaption();
-    if (oldZoom != 1.0f)
-        m_page->SetZoom(oldZoom);
     m_page->SetSuppressPainting(false);
     m_pageWidget->update();
     ProcessMessages();
     m_page->SetLoadingDocument(false);
+    // The objects that wait for the end of loading (floating calendars)
+    // paint now.
+    m_pageWidget->update();
     // Told once the page shows what was read.
     if (!m_currentFile.isEmpty() && loaded.Partial()) {
         m_partlyReadFile = m_currentFile;

@@ -12,8 +12,10 @@
 #include "cli/commandline.h"
 #include "core/screen.h"
 #include "imaging/bmpfile.h"
+#include "objects/tgprichbaselabel.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
+#include "richtext/twprtfstorage.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
 
@@ -150,4 +152,49 @@ TEST_F(ExportPictureTest, CommandLineWritesWhatTheWindowWrites)
     EXPECT_EQ(exportWith({"--export", out, damaged.fileName()}), 1);
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(exportWith({"--export", m_dir.filePath("no/folder/Out.jpg"), m_club}), 3);
+}
+
+// A rich-text label paints the same through the command line as through the
+// window: the shared renderer does not depend on a window.
+TEST_F(ExportPictureTest, RichTextLabelsReachTheCommandLinePicture)
+{
+    const QString path = m_dir.filePath("Rich.DLF");
+    {
+        TCalendarPanel32 page;
+        page.SetMainCalMonth(12);
+        page.SetMainCalYear(1997);
+        auto* label = new TGPRichBaseLabel(&page);
+        label->setObjectName(QStringLiteral("Special1"));
+        page.AddObject(label);
+        label->SetBounds(QRect(200, 300, 300, 120));
+        TWPRtfStorage text;
+        text.SetRtfText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs40\\b Bold words\\par}");
+        label->SetRTFText(text);
+        label->SetTransparent(false);
+        label->SetBGColor(0x0000FFFF);  // yellow
+        CalendarDocument::SaveToFile(page, path);
+    }
+    TCalendarMain& w = window();
+    w.OpenCalendarFile(path);
+    m_choice = m_dir.filePath("Window.BMP");
+    w.SaveAsBitmapClick();
+    ASSERT_EQ(exportWith({"--export", m_dir.filePath("Cli.bmp"), "--zoom", "60", path}), 0);
+    const QByteArray cli = readAll(m_dir.filePath("Cli.bmp"));
+    EXPECT_EQ(cli, readAll(m_choice));
+
+    // The label's fill and its black text are in the picture (which starts
+    // at the left and top margins, 0.25 in at 60 %).
+    const QImage picture = QImage::fromData(cli);
+    ASSERT_FALSE(picture.isNull());
+    const int margin = int(96 * 0.25 * 0.601);
+    const QRect label(int(200 * 0.601) - margin, int(300 * 0.601) - margin, int(300 * 0.601), int(120 * 0.601));
+    int yellow = 0, dark = 0;
+    for (int y = label.top() + 2; y < label.bottom() - 2; ++y)
+        for (int x = label.left() + 2; x < label.right() - 2; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            yellow += c == QColor(255, 255, 0);
+            dark += c.lightness() < 80;
+        }
+    EXPECT_GT(yellow, label.width() * label.height() / 2);
+    EXPECT_GT(dark, 50);
 }

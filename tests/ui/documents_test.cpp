@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
+#include <QScreen>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +16,7 @@
 #include "common/testutil.h"
 #include "core/fileaccess.h"
 #include "core/screen.h"
+#include "objects/tgflatcalendar.h"
 #include "documents_shape.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
@@ -21,6 +24,7 @@
 #include "stream/inifile.h"
 #include "ui/documenttyperegistration.h"
 #include "ui/preferences.h"
+#include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"
 #include "ui/tmrufilelist.h"
 #include "ui/tmrumenuitem.h"
@@ -565,6 +569,46 @@ TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)
     ASSERT_EQ(page->Objects().size(), 1);
     page->SetZoom(1.0f);
     EXPECT_EQ(page->Objects().first()->Bounds().width(), 200);
+}
+
+// After File > Open and Cancel Changes the page shows every object at once
+// and the zoom caption names the zoom the page is shown at.
+TEST_F(DocumentsTest, OpenAndCancelChangesPaintFloatingCalendarsAndTellTheZoom)
+{
+    const QString path = m_dir.filePath("Floating.DLF");
+    {
+        TCalendarPanel32 page;
+        page.SetMainCalMonth(12);
+        page.SetMainCalYear(1997);
+        auto* cal = new TGFlatCalendar(&page);
+        cal->setObjectName(QStringLiteral("Special1"));
+        page.AddObject(cal);
+        cal->SetBounds(QRect(100, 300, 200, 160));
+        cal->SetTitleBGcolor(0x0000C000);  // green
+        cal->SetBackgroundcolor(0x0000C000);
+        CalendarDocument::SaveToFile(page, path);
+    }
+    TCalendarMain& w = start();
+    ASSERT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
+    // The calendar's middle, in widget pixels at 60 %.
+    const QPoint middle(int(200 * 0.601), int(380 * 0.601));
+    // What the screen holds (not a fresh paint of the page).
+    auto calendarShows = [&w, middle] {
+        QCoreApplication::processEvents();
+        const QPoint at = w.PageWidget()->mapTo(&w, middle);
+        const QImage shot = w.screen()->grabWindow(w.winId(), at.x(), at.y(), 1, 1).toImage();
+        return !shot.isNull() && shot.pixelColor(0, 0) == QColor(0, 0xC0, 0);
+    };
+
+    w.OpenCalendarFile(path);
+    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
+    EXPECT_TRUE(calendarShows());
+
+    w.SetModified(true);
+    m_answerYes = true;
+    w.CancelChangesClick();
+    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
+    EXPECT_TRUE(calendarShows());
 }
 
 TEST_F(DocumentsTest, FailedWriteIsReportedAndChangesNothing)

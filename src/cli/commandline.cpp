@@ -10,6 +10,7 @@
 #include "cli/icalendarsteps.h"
 #include "core/screen.h"
 #include "core/version.h"
+#include "core/zoom.h"
 #include "page/calendardocument.h"
 #include "page/documentpage.h"
 #include "page/recurringfill.h"
@@ -175,7 +176,7 @@ int exportPicture(const CommandLine& cl)
     TCalendarPanel32& page = *opened.page;
     const int percent = cl.zoomPercent;
     const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
-    page.SetZoom(windowStep ? PercentToZoom(percent) : float(percent) / 100.0f);
+    page.SetZoom((windowStep ? Zoom::FromPercent(percent) : Zoom(float(percent) / 100.0f)).Factor());
     const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
     const PictureExport::Format format = cl.pictureFormat == QLatin1String("png")
         ? PictureExport::Png

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "core/screen.h"
+#include "core/zoom.h"
 #include "objects/enomasterwprich.h"
 #include "objects/masterrichtextrenderer.h"
 #include "objects/objectdialogs.h"
@@ -78,18 +79,18 @@ void TGPRichBaseLabel::SetupAfterLoading()
 int TGPRichBaseLabel::PageWidthTwips() const
 {
     const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
-    return int(std::trunc(Width() / zoom / ScreenPPI() * 1440.0));
+    return PixelsToTwips(Width() / zoom, ScreenPPI());
 }
 
 int TGPRichBaseLabel::PageHeightTwips() const
 {
     const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
-    return int(std::trunc(Height() / zoom / ScreenPPI() * 1440.0));
+    return PixelsToTwips(Height() / zoom, ScreenPPI());
 }
 
 int TGPRichBaseLabel::ZoomPercent() const
 {
-    return int(std::trunc(double(Scale()) * 100.0));
+    return Zoom(Scale()).TruncatedPercent();
 }
 
 void TGPRichBaseLabel::PaintObject(QPainter& painter)

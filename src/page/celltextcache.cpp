@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "core/screen.h"
+#include "core/zoom.h"
 #include "richtext/twprtfstorage.h"
 
 namespace dayloom {
@@ -31,11 +32,11 @@ void CellTextCache::Paint(QPainter& painter, int cell, const TWPRtfStorage& text
     if (w <= 0 || h <= 0 || w > 20000 || h > 20000)
         return;
     const double scale = mapping.Scale > 0.0 ? mapping.Scale : 1.0;
-    const int zoomPercent = int(std::trunc(scale * 100.0));
+    const int zoomPercent = Zoom(float(scale)).TruncatedPercent();
     // The renderer lays the text out on a page width given at 100 % and then
     // scales it by the zoom percentage; the width in twips is therefore the
     // unzoomed width of the rectangle, so the zoomed text wraps at its edge.
-    const int widthTwips = int(std::trunc(double(w) / scale / double(mapping.PagePPI) * 1440.0));
+    const int widthTwips = PixelsToTwips(double(w) / scale, mapping.PagePPI);
 
     Entry& e = m_entries[cell - 1];
     if (e.image.isNull() || e.image.width() != w || e.image.height() != h ||

@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "core/screen.h"
+#include "core/zoom.h"
 #include "richtext/richtextformat.h"
 #include "richtext/twprtfstorage.h"
 
@@ -44,7 +45,7 @@ CellTextEditor::CellTextEditor(QWidget* parent) : QTextEdit(parent)
 
 int CellTextEditor::PageTwipsFor(int pixels)
 {
-    return int(std::lround(double(pixels) / double(ScreenPPI()) * 1440.0));
+    return PixelsToTwips(pixels, ScreenPPI());
 }
 
 int CellTextEditor::LayoutWidthTwipsFor(int width, float zoom)
@@ -52,14 +53,14 @@ int CellTextEditor::LayoutWidthTwipsFor(int width, float zoom)
     // The page's cell painter lays text out on the unzoomed width of the text
     // rectangle and scales the result; this is its arithmetic.
     const double scale = zoom > 0 ? double(zoom) : 1.0;
-    return int(std::trunc(double(width) / scale / double(ScreenPPI()) * 1440.0));
+    return PixelsToTwips(double(width) / scale, ScreenPPI());
 }
 
 void CellTextEditor::Load(const TWPRtfStorage& text, int width, int height, float zoom)
 {
     m_pageWidthTwips = PageTwipsFor(width);
     m_pageHeightTwips = PageTwipsFor(height);
-    m_zoomPercent = qMax(1, int(std::trunc(double(zoom) * 100.0)));
+    m_zoomPercent = qMax(1, Zoom(zoom).TruncatedPercent());
     m_layoutWidthTwips = LayoutWidthTwipsFor(width, zoom);
 
     QTextDocument* doc = text.Document().clone(this);

@@ -15,12 +15,6 @@ class IniFile;
 // ProgramDir + "DL.ini".
 QString IniFileName();
 
-// Stored zoom percentages and page zoom factors. The factors sit a little
-// above the round value (60 -> 0.601) so that repeated 0.1 steps in single
-// precision never fall below a bound by rounding.
-float PercentToZoom(int percent);
-int ZoomToPercent(float zoom);
-
 // Everything LoadPreferences reads and SavePreferences writes.
 struct Preferences {
     int MainZoom = 60;

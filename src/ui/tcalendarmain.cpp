@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include "core/screen.h"
+#include "core/zoom.h"
 #include "page/recurringfill.h"
 #include "page/borderpicture.h"
 #include "page/documentpage.h"
@@ -385,7 +386,7 @@ void TCalendarMain::FormCreate()
     LoadPreferences();
     SetModified(false);
     // 3.
-    m_page->SetZoom(PercentToZoom(m_mainZoom));
+    m_page->SetZoom(Zoom::FromPercent(m_mainZoom).Factor());
     m_page->SetCalendarLayout(LOFullCalendarLS);
     // 4.
     m_mruList = new TMRUFileList(this);
@@ -424,7 +425,7 @@ QSize TCalendarMain::FirstWindowSize() const
 {
     // The page the first activation resets to, at the stored zoom.
     TCalendarPanel32 reset;
-    reset.SetZoom(PercentToZoom(m_mainZoom));
+    reset.SetZoom(Zoom::FromPercent(m_mainZoom).Factor());
     reset.ResetPage();
     const QSize page = reset.ControlSize();
     // The scroll box holds the page 5 pixels in from each side.
@@ -590,8 +591,7 @@ void TCalendarMain::SetCaption()
     else
         setWindowTitle(QStringLiteral("Dayloom  [") + QFileInfo(m_currentFile).fileName() +
                        QStringLiteral("]"));
-    m_zoomCaption->setText(QString::number(int(std::lround(m_page->Zoom() * 100.0f))) +
-                           QStringLiteral("%"));
+    m_zoomCaption->setText(Zoom(m_page->Zoom()).Caption());
     ProcessMessages();
 }
 
@@ -722,11 +722,11 @@ void TCalendarMain::zoomStep(bool zoomIn)
     if (m_zoomBusy)
         return;
     m_zoomBusy = true;
-    const float zoom = m_page->Zoom();
-    if (zoomIn ? zoom <= 0.95f : zoom > 0.6f) {
+    const Zoom zoom(m_page->Zoom());
+    if (zoomIn ? zoom.CanStepIn() : zoom.CanStepOut()) {
         DoSaveRichtext();
         ProcessMessages();
-        m_page->SetZoom(zoomIn ? zoom + 0.1f : zoom - 0.1f);
+        m_page->SetZoom((zoomIn ? zoom.StepIn() : zoom.StepOut()).Factor());
         SetCaption();
     }
     m_zoomBusy = false;
@@ -762,7 +762,7 @@ void TCalendarMain::PropertiesClick()
         runnerPreview = std::make_unique<TCalendarPanel32>();
     }
     TCalendarPanel32& preview = dialog ? *dialog->ExampleCalendar() : *runnerPreview;
-    preview.SetZoom(PercentToZoom(m_propZoom));
+    preview.SetZoom(Zoom::FromPercent(m_propZoom).Factor());
     if (dialog) {
         if (m_newCalendar) {
             dialog->SetNewCalendar(true);
@@ -782,7 +782,7 @@ void TCalendarMain::PropertiesClick()
         accepted = dialog->exec() == QDialog::Accepted;
     else
         accepted = m_propertiesRunner(preview, m_newCalendar);
-    m_propZoom = ZoomToPercent(preview.Zoom());
+    m_propZoom = Zoom(preview.Zoom()).StepPercent();
     // 5.
     if (accepted) {
         if (!preview.SameSettings(*m_page))
@@ -1054,7 +1054,7 @@ void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QSt
         return;
     WriteLastFolder(FolderKind::Exports, QFileInfo(path).absolutePath());
     if (window.SaveCalendarToBitmap(path, command.Jpeg)) {
-        const int percent = int(std::lround(double(page.Zoom()) * 100.0));
+        const int percent = Zoom(page.Zoom()).RoundedPercent();
         ShowInformation(QStringLiteral("Saved as ") + path + QStringLiteral("\r\r") +
                         QStringLiteral("Note: the calendar has been saved at its\r") +
                         QStringLiteral("current magnification level of ") +
@@ -1157,7 +1157,7 @@ bool TCalendarMain::FormCloseQuery()
 
 void TCalendarMain::FormClose()
 {
-    m_mainZoom = ZoomToPercent(m_page->Zoom());
+    m_mainZoom = Zoom(m_page->Zoom()).StepPercent();
     SavePreferences();
     SavePlacement(this);
     m_palette->hide();

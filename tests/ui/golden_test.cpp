@@ -15,6 +15,7 @@
 #include "common/testutil.h"
 #include "core/screen.h"
 #include "core/tfont.h"
+#include "core/zoom.h"
 #include "imaging/bmpfile.h"
 #include "imaging/tmetafile.h"
 #include "objects/masterrichtextrenderer.h"
@@ -250,7 +251,7 @@ QList<int> exportPercents(const QString& name)
 
 float exportZoom(int percent)
 {
-    return percent % 10 == 0 && percent <= 100 ? PercentToZoom(percent) : float(percent) / 100.0f;
+    return (percent % 10 == 0 && percent <= 100 ? Zoom::FromPercent(percent) : Zoom(float(percent) / 100.0f)).Factor();
 }
 
 // ---- rendering through the program's own paths ----------------------------------
@@ -387,13 +388,13 @@ protected:
 TEST_F(GoldenPictures, EveryLayoutOnTheScreenAtSixtyPercent)
 {
     for (const GoldenDocument& d : documents())
-        compareWithGolden(screenAt(documentPath(d), PercentToZoom(60), false),
+        compareWithGolden(screenAt(documentPath(d), Zoom::FromPercent(60).Factor(), false),
                           QStringLiteral("screen/") + d.name + QStringLiteral(".png"));
 }
 
 TEST_F(GoldenPictures, SelectedObjectsWithTheirGrabSquares)
 {
-    compareWithGolden(screenAt(documentPath({QStringLiteral("objects"), -1}), PercentToZoom(60), true),
+    compareWithGolden(screenAt(documentPath({QStringLiteral("objects"), -1}), Zoom::FromPercent(60).Factor(), true),
                       QStringLiteral("screen/objects-selected.png"));
 }
 

@@ -20,6 +20,7 @@
 
 #include "common/testutil.h"
 #include "core/screen.h"
+#include "core/zoom.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
@@ -393,7 +394,7 @@ TEST_F(MainWindowTest, ClosingStoresZoomPreferencesAndPlacement)
     TCalendarMain& w = start();
     EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.401f);
     EXPECT_EQ(w.PropZoom(), 30);
-    EXPECT_FLOAT_EQ(PercentToZoom(w.PropZoom()), 0.301f);
+    EXPECT_FLOAT_EQ(Zoom::FromPercent(w.PropZoom()).Factor(), 0.301f);
     EXPECT_TRUE(w.ShowHints());
     EXPECT_EQ(w.IconFile(), ProgramDir() + QStringLiteral("MISC1.ICL"));
     w.close();

@@ -10,27 +10,6 @@
 
 using namespace dayloom;
 
-TEST(ZoomPercent, RangesMapToFactorsJustAboveTheRoundValue)
-{
-    EXPECT_FLOAT_EQ(PercentToZoom(-5), 0.201f);
-    EXPECT_FLOAT_EQ(PercentToZoom(29), 0.201f);
-    EXPECT_FLOAT_EQ(PercentToZoom(30), 0.301f);
-    EXPECT_FLOAT_EQ(PercentToZoom(45), 0.401f);
-    EXPECT_FLOAT_EQ(PercentToZoom(60), 0.601f);
-    EXPECT_FLOAT_EQ(PercentToZoom(99), 0.901f);
-    EXPECT_FLOAT_EQ(PercentToZoom(100), 1.001f);
-    EXPECT_FLOAT_EQ(PercentToZoom(5000), 1.001f);
-    // Every stored percentage comes back as its ten, within 20..100.
-    for (int n = 0; n <= 130; ++n)
-        EXPECT_EQ(ZoomToPercent(PercentToZoom(n)), qBound(20, n / 10 * 10, 100)) << n;
-    // Factors reached by 0.1 steps in single precision stay in their ten.
-    float z = 0.201f;
-    for (int expected = 20; expected <= 100; expected += 10, z += 0.1f)
-        EXPECT_EQ(ZoomToPercent(z), expected) << z;
-    EXPECT_EQ(ZoomToPercent(0.0f), 20);
-    EXPECT_EQ(ZoomToPercent(0.999f), 90);
-}
-
 TEST(Preferences, MissingFileGivesDefaultsAndWritesRoundTrip)
 {
     QTemporaryDir dir;

@@ -440,20 +440,20 @@ TEST_F(PropertiesDialogTest, ZoomStepsStopAtTwentyAndHundredPercent)
     TCalendarProperties& d = open(nullptr, 0.3f);
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("30%"));
     d.findChild<QToolButton*>("ZoomOutButton")->click();
-    EXPECT_NEAR(preview().Zoom(), 0.2f, 1e-5);
+    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("20%"));
     d.ZoomOutClick();
-    EXPECT_NEAR(preview().Zoom(), 0.2f, 1e-5);
+    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
     for (int i = 0; i < 12; ++i)
         d.ZoomInClick();
     EXPECT_NEAR(preview().Zoom(), 1.0f, 0.002);
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("100%"));
     EXPECT_EQ(d.PreviewWidget()->size(), preview().ControlSize());
 
-    // A factor between the steps never leaves the bounds.
+    // A factor between the steps moves onto the steps and never leaves the bounds.
     TCalendarProperties& e = open(nullptr, 0.25f);
     e.ZoomOutClick();
-    EXPECT_NEAR(preview().Zoom(), 0.2f, 1e-5);
+    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
     TCalendarProperties& f = open(nullptr, 0.95f);
     f.ZoomInClick();
     EXPECT_LE(preview().Zoom(), 1.0f + 0.002f);

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "core/tfont.h"
+#include "core/zoom.h"
 #include "imaging/imageloader.h"
 #include "objects/objectdialogs.h"
 #include "objects/tgbaselabel.h"
@@ -69,7 +70,7 @@ void InstallObjectDialogs(QWidget* parent)
             dialog.SetPanelColor(ToQColor(label.BGColor()));
         dialog.SetPanelSize(QSize(label.Width() + 1, label.Height() + 1));
         dialog.SetPageWidthTwips(label.PageWidthTwips());
-        dialog.SetZoom(int(std::nearbyint(double(label.Scale()) * 100.0)));
+        dialog.SetZoom(Zoom(label.Scale()).RoundedPercent());
         RestoreCursor();
         if (dialog.exec() != QDialog::Accepted)
             return false;

@@ -28,6 +28,7 @@
 
 #include "core/screen.h"
 #include "core/tfont.h"
+#include "core/zoom.h"
 #include "dates/calendardates.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
@@ -46,11 +47,6 @@ namespace {
 
 constexpr float MarginValues[6] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f};
 constexpr int BordersPage = 9;
-constexpr float ZoomStep = 0.1f;
-constexpr float MinZoom = 0.2f;
-constexpr float MaxZoom = 1.0f;
-// Zoom factors are sums of 0.1 steps in single precision: compare with room.
-constexpr float ZoomSlack = 0.001f;
 
 QLabel* heading(const QString& text, QWidget* parent)
 {
@@ -972,25 +968,18 @@ void TCalendarProperties::StartTimeClick()
 
 void TCalendarProperties::showZoom()
 {
-    const double percent = std::nearbyint(double(m_preview->Zoom()) * 100.0);  // halves to even
-    m_zoomCaption->setText(QString::number(int(percent)) + u'%');
+    m_zoomCaption->setText(Zoom(m_preview->Zoom()).Caption());
 }
 
 void TCalendarProperties::ZoomInClick()
 {
-    const float zoom = m_preview->Zoom();
-    if (zoom >= MaxZoom - ZoomSlack)
-        return;
-    m_preview->SetZoom(qMin(zoom + ZoomStep, MaxZoom + ZoomSlack));
+    m_preview->SetZoom(Zoom(m_preview->Zoom()).StepInWithin(Zoom::MaxStepPercent).Factor());
     showZoom();
 }
 
 void TCalendarProperties::ZoomOutClick()
 {
-    const float zoom = m_preview->Zoom();
-    if (zoom <= MinZoom + ZoomSlack)
-        return;
-    m_preview->SetZoom(qMax(zoom - ZoomStep, MinZoom));
+    m_preview->SetZoom(Zoom(m_preview->Zoom()).StepOutWithin(Zoom::MinStepPercent).Factor());
     showZoom();
 }
 

@@ -111,11 +111,11 @@ static void BM_DragStepPlaced4000x3000Png(benchmark::State& state)
     image->LoadImageFromDisk();
     ObjectDialogs() = ObjectDialogHooks();
     page.SelectAll();
-    QImage target(page.ControlSize(), QImage::Format_RGB32);
+    QImage target(page.ViewSize(), QImage::Format_RGB32);
+    QImage offscreen;
     {
         QPainter p(&target);
-        page.Paint(p);
-        page.PaintObjects(p, true);
+        page.PaintView(p, offscreen);
     }
     int step = 1;
     for (auto _ : state) {
@@ -124,9 +124,7 @@ static void BM_DragStepPlaced4000x3000Png(benchmark::State& state)
         step = -step;
         h->Refit();
         QPainter p(&target);
-        page.Paint(p);
-        page.PaintObjects(p, true);
-        page.PaintOverlay(p);
+        page.PaintView(p, offscreen);
     }
     state.counters["picture_width"] = image->Picture()->Width();
 }

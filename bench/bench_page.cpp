@@ -34,8 +34,9 @@ void fillCells(TCalendarPanel32& page, int variant)
 
 void paintOnce(TCalendarPanel32& page, QImage& target)
 {
+    static QImage offscreen;
     QPainter p(&target);
-    page.Paint(p);
+    page.PaintView(p, offscreen);
 }
 
 void BM_MonthWithTwoMinisAndCellText(benchmark::State& state)
@@ -43,7 +44,7 @@ void BM_MonthWithTwoMinisAndCellText(benchmark::State& state)
     TCalendarPanel32 page;
     TCalendarPanel32::ApplyMainWindowDescription(page);  // Letter landscape, two minis
     fillCells(page, 0);
-    QImage target(page.ControlSize(), QImage::Format_RGB32);
+    QImage target(page.ViewSize(), QImage::Format_RGB32);
     paintOnce(page, target);
     for (auto _ : state)
         paintOnce(page, target);
@@ -56,7 +57,7 @@ void BM_MonthWithTwoMinisAllCellsChanged(benchmark::State& state)
 {
     TCalendarPanel32 page;
     TCalendarPanel32::ApplyMainWindowDescription(page);
-    QImage target(page.ControlSize(), QImage::Format_RGB32);
+    QImage target(page.ViewSize(), QImage::Format_RGB32);
     int variant = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -75,7 +76,7 @@ void BM_SixtyMonthSheet(benchmark::State& state)
     page.SetMainCalMonth(12);
     page.SetCalendarLayout(loMC60MonthLS);
     page.RecalcPageLayout(true);
-    QImage target(page.ControlSize(), QImage::Format_RGB32);
+    QImage target(page.ViewSize(), QImage::Format_RGB32);
     paintOnce(page, target);
     for (auto _ : state)
         paintOnce(page, target);

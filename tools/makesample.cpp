@@ -127,7 +127,7 @@ int main(int argc, char** argv)
     {
         // The band's rectangle is known once the page has been painted.
         QImage scratch;
-        page.PaintToBitmap(scratch);
+        page.PaintToBitmap(scratch, page.View());
     }
     const TRect title = page.TitleRect();
     const int art = qMin(96, title.Height() - 16);

@@ -176,12 +176,12 @@ int exportPicture(const CommandLine& cl)
     TCalendarPanel32& page = *opened.page;
     const int percent = cl.zoomPercent;
     const bool windowStep = percent >= 20 && percent <= 100 && percent % 10 == 0;
-    page.SetZoom((windowStep ? Zoom::FromPercent(percent) : Zoom(float(percent) / 100.0f)).Factor());
+    const Zoom zoom = windowStep ? Zoom::FromPercent(percent) : Zoom(float(percent) / 100.0f);
     const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
     const PictureExport::Format format = cl.pictureFormat == QLatin1String("png")
         ? PictureExport::Png
         : cl.pictureFormat == QLatin1String("jpg") ? PictureExport::Jpeg : PictureExport::Bitmap;
-    if (!PictureExport::SaveCalendarToBitmap(page, target, format)) {
+    if (!PictureExport::SaveCalendarToBitmap(page, target, format, zoom)) {
         printErr(QStringLiteral("Unable to save ") + target);
         return afterWriting(status, false);
     }

@@ -11,6 +11,9 @@ namespace dayloom {
 class ReportSurface {
 public:
     virtual ~ReportSurface() = default;
+    // The page pixels per inch the page was laid out with; page pixels are
+    // divided by it to give inches.
+    int PagePPI = 96;
     virtual void StretchPicture(const QPicture& picture, const QRectF& inches) = 0;
 };
 

@@ -41,7 +41,7 @@ TGBaseLabel::TGBaseLabel(QObject* parent) : TGGraphicControl(parent), m_font(new
     m_font->SetSize(10);
     m_font->SetColor(0);
     connect(m_font, &TFont::changed, this, [this] {
-        m_dirty = true;
+        invalidate();
         Repaint();
         ReportChange();
     });
@@ -50,9 +50,20 @@ TGBaseLabel::TGBaseLabel(QObject* parent) : TGGraphicControl(parent), m_font(new
 
 TGBaseLabel::~TGBaseLabel() = default;
 
-void TGBaseLabel::changedLook()
+void TGBaseLabel::invalidate()
 {
     m_dirty = true;
+    m_shown.Valid = false;
+}
+
+void TGBaseLabel::MarkDirty()
+{
+    invalidate();
+}
+
+void TGBaseLabel::changedLook()
+{
+    invalidate();
     Repaint();
 }
 
@@ -122,7 +133,7 @@ void TGBaseLabel::SetAngle(int angle)
     if (angle == m_angle || (angle != 0 && angle != 90 && angle != 180 && angle != 270))
         return;
     m_angle = angle;
-    m_dirty = true;
+    invalidate();
     // A stored label comes with its alignment and bounds as they were
     // saved; turning it is what resets them, reading it back is not.
     if (IsLoading()) {
@@ -173,17 +184,15 @@ void TGBaseLabel::SetBorderStyle(TBorderStyle style)
     ReportChange();
 }
 
-void TGBaseLabel::RecalcLayout()
+LabelLayout TGBaseLabel::layoutFor(QSize size, const QFont& font) const
 {
-    if (!m_dirty)
-        return;
-    const QFont font = ZoomedFont(*m_font, Scale());
+    LabelLayout out;
     const QFontMetrics fm(font);
     const int internalLeading = qMax(0, fm.height() - QFontInfo(font).pixelSize());
     const int H = fm.height() + internalLeading + fm.leading();
     const int W = fm.horizontalAdvance(m_caption + QLatin1Char(' '));
-    m_textWidth = W;
-    m_lineHeight = H;
+    out.TextWidth = W;
+    out.LineHeight = H;
     const QPoint s = m_shadowOffset, h = m_highlightOffset;
 
     int x0 = 0, y0 = 0;
@@ -197,7 +206,7 @@ void TGBaseLabel::RecalcLayout()
         y0 = qMax(y0, -h.y());
     const int L = H + s.y() - h.y();
 
-    int w = Width(), ht = Height();
+    int w = size.width(), ht = size.height();
     const bool upright = m_angle == 0 || m_angle == 180;
     if (upright) {
         if (m_angle == 180 && 2 * W < w)
@@ -218,8 +227,7 @@ void TGBaseLabel::RecalcLayout()
         if (w < L)
             w = L;
     }
-    if (w != Width() || ht != Height())
-        SetBounds(QRect(Left(), Top(), w, ht));
+    out.Size = QSize(w, ht);
 
     // Rectangles as left, top, right, bottom (right and bottom outside).
     int rl, rt, rr, rb;
@@ -245,9 +253,9 @@ void TGBaseLabel::RecalcLayout()
         default: return d;
         }
     };
-    m_mainRect = QRect(QPoint(rl, rt), QPoint(rr - 1, rb - 1));
-    m_shadowRect = m_mainRect.translated(rotated(s));
-    m_highlightRect = m_mainRect.translated(rotated(h));
+    out.MainRect = QRect(QPoint(rl, rt), QPoint(rr - 1, rb - 1));
+    out.ShadowRect = out.MainRect.translated(rotated(s));
+    out.HighlightRect = out.MainRect.translated(rotated(h));
     auto origin = [this](const QRect& r) {
         const int l = r.left(), t = r.top(), ri = r.left() + r.width(), b = r.top() + r.height();
         switch (m_angle) {
@@ -257,20 +265,56 @@ void TGBaseLabel::RecalcLayout()
         default: return QPoint(l, t);
         }
     };
-    m_mainOrigin = origin(m_mainRect);
-    m_shadowOrigin = origin(m_shadowRect);
-    m_highlightOrigin = origin(m_highlightRect);
+    out.MainOrigin = origin(out.MainRect);
+    out.ShadowOrigin = origin(out.ShadowRect);
+    out.HighlightOrigin = origin(out.HighlightRect);
     if (m_angle == 0) {
         int x = rl;
         if (m_alignment == taRightJustify)
             x = rr - W;
         else if (m_alignment == taCenter)
             x = (rr - rl) / 2 - W / 2;
-        m_mainOrigin.setX(x);
-        m_shadowOrigin.setX(x + s.x());
-        m_highlightOrigin.setX(x + h.x());
+        out.MainOrigin.setX(x);
+        out.ShadowOrigin.setX(x + s.x());
+        out.HighlightOrigin.setX(x + h.x());
     }
+    return out;
+}
+
+void TGBaseLabel::RecalcLayout()
+{
+    if (!m_dirty)
+        return;
+    const PageMapping unit = PageMapping::Screen(Zoom(), View().PagePPI);
+    const LabelLayout l = layoutFor(Size(), ZoomedFont(*m_font, unit));
+    if (l.Size != Size())
+        SetBounds(QRect(Left(), Top(), l.Size.width(), l.Size.height()));
+    m_textWidth = l.TextWidth;
+    m_lineHeight = l.LineHeight;
+    m_mainRect = l.MainRect;
+    m_shadowRect = l.ShadowRect;
+    m_highlightRect = l.HighlightRect;
+    m_mainOrigin = l.MainOrigin;
+    m_shadowOrigin = l.ShadowOrigin;
+    m_highlightOrigin = l.HighlightOrigin;
     m_dirty = false;
+}
+
+const LabelLayout& TGBaseLabel::LayoutAt(const PageMapping& mapping) const
+{
+    if (!m_shown.Valid || !(m_shown.Mapping == mapping) || m_shown.Bounds != Bounds()) {
+        m_shown.Layout = layoutFor(mapping.MapObject(Bounds()).size(), ZoomedFont(*m_font, mapping));
+        m_shown.Mapping = mapping;
+        m_shown.Bounds = Bounds();
+        m_shown.Valid = true;
+    }
+    return m_shown.Layout;
+}
+
+QRect TGBaseLabel::DeviceRect(const PageMapping& mapping) const
+{
+    const QRect mapped = mapping.MapObject(Bounds());
+    return QRect(mapped.topLeft(), LayoutAt(mapping).Size);
 }
 
 void TGBaseLabel::drawCopy(QPainter& painter, const QFont& font, TColor color, const QRect& clip,
@@ -287,25 +331,18 @@ void TGBaseLabel::drawCopy(QPainter& painter, const QFont& font, TColor color, c
     painter.restore();
 }
 
-void TGBaseLabel::Paint(QPainter& painter)
+void TGBaseLabel::PaintObject(QPainter& painter, const PageMapping& mapping, QSize size)
 {
-    if (Width() < 5 || Height() < 5)
-        m_dirty = true;
-    TGGraphicControl::Paint(painter);
-}
-
-void TGBaseLabel::PaintObject(QPainter& painter)
-{
-    RecalcLayout();
-    const int w = Width(), h = Height();
+    const LabelLayout& l = LayoutAt(mapping);
+    const int w = size.width(), h = size.height();
     if (!m_transparent)
         painter.fillRect(QRect(0, 0, w, h), ToQColor(m_backColor));
-    const QFont font = ZoomedFont(*m_font, Scale());
+    const QFont font = ZoomedFont(*m_font, mapping);
     if (m_depthShadow > 0 && m_directionShadow != sdNone)
-        drawCopy(painter, font, m_colorShadow, m_shadowRect, m_shadowOrigin);
+        drawCopy(painter, font, m_colorShadow, l.ShadowRect, l.ShadowOrigin);
     if (m_depthHighlight > 0 && m_directionHighlight != hdNone)
-        drawCopy(painter, font, m_colorHighlight, m_highlightRect, m_highlightOrigin);
-    drawCopy(painter, font, m_font->Color(), m_mainRect, m_mainOrigin);
+        drawCopy(painter, font, m_colorHighlight, l.HighlightRect, l.HighlightOrigin);
+    drawCopy(painter, font, m_font->Color(), l.MainRect, l.MainOrigin);
     if (m_borderStyle == bsSingle) {
         painter.save();
         painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -323,20 +360,20 @@ void TGBaseLabel::PrintTo(ReportSurface& surface, double xInch, double yInch)
 void TGBaseLabel::ApplyFont(const TFont& font)
 {
     m_font->Assign(font);
-    m_dirty = true;
+    invalidate();
 }
 
 void TGBaseLabel::BoundsChanged()
 {
     TGGraphicControl::BoundsChanged();
-    m_dirty = true;
+    invalidate();
     if (Width() <= 0 || Height() <= 0)
         SetBounds(QRect(Left(), Top(), qMax(1, Width()), qMax(1, Height())));
 }
 
 void TGBaseLabel::SetupAfterLoading()
 {
-    m_dirty = true;
+    invalidate();
 }
 
 void TGBaseLabel::ShowFontDialog()
@@ -345,7 +382,7 @@ void TGBaseLabel::ShowFontDialog()
     font.Assign(*m_font);
     if (ObjectDialogs().chooseFont && ObjectDialogs().chooseFont(font)) {
         m_font->Assign(font);
-        m_dirty = true;
+        invalidate();
     }
 }
 
@@ -361,7 +398,7 @@ void TGBaseLabel::ShowBackgroundColorDialog()
 void TGBaseLabel::Show3DEffectsDialog()
 {
     if (ObjectDialogs().edit3DEffects && ObjectDialogs().edit3DEffects(*this)) {
-        m_dirty = true;
+        invalidate();
         Repaint();
         ReportChange();
     }

@@ -12,8 +12,22 @@ namespace dayloom {
 
 class TFont;
 
+// Where a label's text goes inside it, for a given size and font: the size
+// after the label's size rules, the three copies' clip rectangles and
+// drawing origins, the measured text width and line height.
+struct LabelLayout {
+    QSize Size;
+    QRect MainRect, ShadowRect, HighlightRect;
+    QPoint MainOrigin, ShadowOrigin, HighlightOrigin;
+    int TextWidth = 0;
+    int LineHeight = 0;
+};
+
 // A single line of text on the page, rotated in steps of 90 degrees, with an
-// optional fill, frame, shadow copy and highlight copy.
+// optional fill, frame, shadow copy and highlight copy. Its size follows the
+// text: the size rules run on the size the label is shown at (without
+// changing its page bounds), and RecalcLayout applies them to the bounds
+// themselves at zoom 1.
 class TGBaseLabel : public TGGraphicControl {
     Q_OBJECT
 public:
@@ -49,7 +63,7 @@ public:
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle style);
 
-    // Derived layout (valid after RecalcLayout).
+    // Derived layout at zoom 1 (valid after RecalcLayout).
     QPoint ShadowOffset() const { return m_shadowOffset; }
     QPoint HighlightOffset() const { return m_highlightOffset; }
     QRect MainRect() const { return m_mainRect; }
@@ -61,11 +75,14 @@ public:
     int TextWidth() const { return m_textWidth; }
     int LineHeight() const { return m_lineHeight; }
     bool LayoutDirty() const { return m_dirty; }
-    void MarkDirty() { m_dirty = true; }
+    void MarkDirty();
 
-    // Runs only when the layout is dirty: measures the text, applies the
-    // size rules and places the three copies.
+    // Runs only when the layout is dirty: measures the text at zoom 1,
+    // applies the size rules to the bounds and places the three copies.
     void RecalcLayout();
+    // The layout on a device: the size rules applied to the mapped bounds
+    // with the mapped font (the bounds stay as they are).
+    const LabelLayout& LayoutAt(const PageMapping& mapping) const;
     // The font dialog with the label's font; on OK the font is copied.
     virtual void ShowFontDialog();
     void ShowBackgroundColorDialog();
@@ -73,8 +90,8 @@ public:
 
     void ApplyFont(const TFont& font) override;
     void BoundsChanged() override;
-    void Paint(QPainter& painter) override;
-    void PaintObject(QPainter& painter) override;
+    QRect DeviceRect(const PageMapping& mapping) const override;
+    void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 
@@ -85,6 +102,8 @@ protected:
 
 private:
     void drawCopy(QPainter& painter, const QFont& font, TColor color, const QRect& clip, QPoint origin) const;
+    LabelLayout layoutFor(QSize size, const QFont& font) const;
+    void invalidate();
 
     TAlignment m_alignment = taLeftJustify;
     int m_depthHighlight = 0;
@@ -107,6 +126,15 @@ private:
     int m_textWidth = 0;
     int m_lineHeight = 0;
     bool m_dirty = true;
+
+    // The last layout on a device, kept while mapping, bounds and look stay.
+    struct Shown {
+        bool Valid = false;
+        PageMapping Mapping;
+        QRect Bounds;
+        LabelLayout Layout;
+    };
+    mutable Shown m_shown;
 };
 
 // Offsets of the copies for a direction ordinal and a depth.

@@ -33,7 +33,8 @@ bool touchesBand(const QRect& object, const QRect& band)
 
 }  // namespace
 
-TGBasePanel::TGBasePanel(QObject* parent) : QObject(parent)
+TGBasePanel::TGBasePanel(QObject* parent)
+    : QObject(parent), m_view(PageMapping::Screen(Zoom(), ScreenPPI()))
 {
     m_handle = new TGHandle(this);
     m_font = new TFont(this);
@@ -59,22 +60,12 @@ ComponentRegistry& TGBasePanel::Registry() const
     return global;
 }
 
-void TGBasePanel::SetZoom(float zoom)
+void TGBasePanel::SetView(const PageMapping& view)
 {
-    if (zoom == m_zoom || !(zoom > 0.0f))
+    if (view == m_view)
         return;
-    m_scaling = true;
-    const float current = m_zoom == 0.0f ? 1.0f : m_zoom;
-    const float r = zoom / current;
-    m_zoom = zoom;
-    if (SizeFollowsZoom())
-        SetSize(QSize(int(std::nearbyint(float(m_size.width()) * r)),
-                      int(std::nearbyint(float(m_size.height()) * r))));
-    for (TGGraphicControl* o : m_objects)
-        o->ScaleTo(zoom);
-    ZoomChanged();
+    m_view = view;
     m_handle->Refit();
-    m_scaling = false;
     Q_EMIT RepaintRequested();
 }
 
@@ -173,16 +164,9 @@ bool TGBasePanel::ObjectAtPoint(QPoint point) const
 TGGraphicControl* TGBasePanel::TopObjectAt(QPoint point) const
 {
     for (auto it = m_objects.crbegin(); it != m_objects.crend(); ++it)
-        if ((*it)->Bounds().contains(point))
+        if ((*it)->ViewRect().contains(point))
             return *it;
     return nullptr;
-}
-
-void TGBasePanel::Rehook()
-{
-    for (TGGraphicControl* o : m_objects)
-        o->SetScale(m_zoom);
-    RequestRepaint();
 }
 
 QString TGBasePanel::UniqueName(const QString& prefix, int from, int to) const
@@ -208,8 +192,8 @@ void TGBasePanel::PlaceObject(TGGraphicControl* object, const QRect& bounds)
 {
     object->setObjectName(UniqueName(QStringLiteral("Special"), 1, 1000));
     object->setParent(this);
-    object->SetScale(m_zoom);
-    object->SetBounds(QRect(bounds.left(), bounds.top(), qMax(bounds.width(), 10), qMax(bounds.height(), 15)));
+    object->SetBounds(
+        m_view.UnmapObject(QRect(bounds.left(), bounds.top(), qMax(bounds.width(), 10), qMax(bounds.height(), 15))));
     AddObject(object);
     NotifyChange(object);
 }
@@ -217,14 +201,15 @@ void TGBasePanel::PlaceObject(TGGraphicControl* object, const QRect& bounds)
 void TGBasePanel::KeepObjectsOnPage()
 {
     m_handle->Clear();
-    const int w = m_size.width(), h = m_size.height();
+    const QSize size = ViewSize();
+    const int w = size.width(), h = size.height();
     for (TGGraphicControl* o : m_objects) {
-        QRect b = o->Bounds();
+        QRect b = o->ViewRect();
         if (b.top() > h - 10)
             b.moveTop(h - 10);
         if (b.left() > w - 20)
             b.moveLeft(w - 20);
-        o->SetBounds(b);
+        o->SetViewRect(b);
     }
     RequestRepaint();
 }
@@ -232,11 +217,14 @@ void TGBasePanel::KeepObjectsOnPage()
 void TGBasePanel::RemoveObjectsOffPage()
 {
     m_handle->Clear();
-    const int w = m_size.width(), h = m_size.height();
+    const QSize size = ViewSize();
+    const int w = size.width(), h = size.height();
     QList<TGGraphicControl*> doomed;
-    for (TGGraphicControl* o : m_objects)
-        if (o->Top() > h - 10 || o->Left() > w - 10 || o->Width() < 1 || o->Height() < 1)
+    for (TGGraphicControl* o : m_objects) {
+        const QRect b = o->ViewRect();
+        if (b.top() > h - 10 || b.left() > w - 10 || b.width() < 1 || b.height() < 1)
             doomed << o;
+    }
     for (TGGraphicControl* o : doomed)
         DeleteObject(o);
 }
@@ -248,7 +236,7 @@ void TGBasePanel::SelectInRect(const QRect& rect, bool toggle)
     if (!toggle)
         m_handle->Clear();
     for (TGGraphicControl* o : m_objects) {
-        if (!touchesBand(o->Bounds(), rect))
+        if (!touchesBand(o->ViewRect(), rect))
             continue;
         if (toggle && m_handle->Contains(o))
             m_handle->Remove(o);
@@ -282,65 +270,84 @@ void TGBasePanel::SendToBack()
     RequestRepaint();
 }
 
+// The alignment commands work on what the view shows: the edges line up on
+// the screen, and each moved edge goes back into page pixels.
+namespace {
+
+struct Shown {
+    TGGraphicControl* object;
+    QRect rect;
+};
+
+QList<Shown> shown(const QList<TGGraphicControl*>& objects)
+{
+    QList<Shown> out;
+    for (TGGraphicControl* o : objects)
+        out.append({o, o->ViewRect()});
+    return out;
+}
+
+}  // namespace
+
 void TGBasePanel::AlignLefts()
 {
-    const QList<TGGraphicControl*> s = m_handle->Selection();
+    const QList<Shown> s = shown(m_handle->Selection());
     if (s.isEmpty())
         return;
-    int left = s.first()->Left();
-    for (const TGGraphicControl* o : s)
-        left = qMin(left, o->Left());
-    for (TGGraphicControl* o : s)
-        o->SetLeft(left);
+    int left = s.first().rect.left();
+    for (const Shown& o : s)
+        left = qMin(left, o.rect.left());
+    for (const Shown& o : s)
+        o.object->SetViewRect(QRect(left, o.rect.top(), o.rect.width(), o.rect.height()));
 }
 
 void TGBasePanel::AlignRights()
 {
-    const QList<TGGraphicControl*> s = m_handle->Selection();
+    const QList<Shown> s = shown(m_handle->Selection());
     if (s.isEmpty())
         return;
-    int right = s.first()->Left() + s.first()->Width();
-    for (const TGGraphicControl* o : s)
-        right = qMax(right, o->Left() + o->Width());
-    for (TGGraphicControl* o : s)
-        o->SetLeft(right - o->Width());
+    int right = s.first().rect.left() + s.first().rect.width();
+    for (const Shown& o : s)
+        right = qMax(right, o.rect.left() + o.rect.width());
+    for (const Shown& o : s)
+        o.object->SetViewRect(QRect(right - o.rect.width(), o.rect.top(), o.rect.width(), o.rect.height()));
 }
 
 void TGBasePanel::AlignTops()
 {
-    const QList<TGGraphicControl*> s = m_handle->Selection();
+    const QList<Shown> s = shown(m_handle->Selection());
     if (s.isEmpty())
         return;
-    int top = s.first()->Top();
-    for (const TGGraphicControl* o : s)
-        top = qMin(top, o->Top());
-    for (TGGraphicControl* o : s)
-        o->SetTop(top);
+    int top = s.first().rect.top();
+    for (const Shown& o : s)
+        top = qMin(top, o.rect.top());
+    for (const Shown& o : s)
+        o.object->SetViewRect(QRect(o.rect.left(), top, o.rect.width(), o.rect.height()));
 }
 
 void TGBasePanel::AlignBottoms()
 {
-    const QList<TGGraphicControl*> s = m_handle->Selection();
+    const QList<Shown> s = shown(m_handle->Selection());
     if (s.isEmpty())
         return;
-    int bottom = s.first()->Top() + s.first()->Height();
-    for (const TGGraphicControl* o : s)
-        bottom = qMax(bottom, o->Top() + o->Height());
-    for (TGGraphicControl* o : s)
-        o->SetTop(bottom - o->Height());
+    int bottom = s.first().rect.top() + s.first().rect.height();
+    for (const Shown& o : s)
+        bottom = qMax(bottom, o.rect.top() + o.rect.height());
+    for (const Shown& o : s)
+        o.object->SetViewRect(QRect(o.rect.left(), bottom - o.rect.height(), o.rect.width(), o.rect.height()));
 }
 
 void TGBasePanel::CenterVertically()
 {
     for (TGGraphicControl* o : m_handle->Selection())
-        o->SetTop(m_size.height() / 2 - o->Height() / 2);
+        CenterObjectVertically(o);
     RequestRepaint();
 }
 
 void TGBasePanel::CenterHorizontally()
 {
     for (TGGraphicControl* o : m_handle->Selection())
-        o->SetLeft(m_size.width() / 2 - o->Width() / 2);
+        CenterObjectHorizontally(o);
     RequestRepaint();
 }
 
@@ -470,7 +477,7 @@ void TGBasePanel::Paste(qint64 now)
     if (!QFile::exists(ClipboardPath()))
         return;
     const QList<TGGraphicControl*> pasted = readObjects(ClipboardPath());
-    Rehook();
+    RequestRepaint();
     if (!pasted.isEmpty())
         NotifyChange(pasted.last());
 }
@@ -539,27 +546,29 @@ TGGraphicControl* TGBasePanel::Clone(TGGraphicControl* object)
     if (read.isEmpty())
         return nullptr;
     TGGraphicControl* clone = read.last();
-    clone->SetScale(object->Scale());
-    clone->SetBounds(clone->Bounds().translated(0, 25));
+    // 25 pixels lower on the view.
+    clone->SetViewRect(clone->ViewRect().translated(0, 25));
     BringObjectToFront(clone);
     if (m_handle->Contains(object)) {
         m_handle->Remove(object);
         m_handle->Add(clone);
     }
-    Rehook();
+    RequestRepaint();
     NotifyChange(clone);
     return clone;
 }
 
 void TGBasePanel::CenterObjectVertically(TGGraphicControl* object)
 {
-    object->SetTop(m_size.height() / 2 - object->Height() / 2);
+    const QRect r = object->ViewRect();
+    object->SetViewRect(QRect(r.left(), ViewSize().height() / 2 - r.height() / 2, r.width(), r.height()));
     RequestRepaint();
 }
 
 void TGBasePanel::CenterObjectHorizontally(TGGraphicControl* object)
 {
-    object->SetLeft(m_size.width() / 2 - object->Width() / 2);
+    const QRect r = object->ViewRect();
+    object->SetViewRect(QRect(ViewSize().width() / 2 - r.width() / 2, r.top(), r.width(), r.height()));
     RequestRepaint();
 }
 
@@ -752,15 +761,18 @@ bool TGBasePanel::KeyRelease(int key, Qt::KeyboardModifiers)
 
 // ---- painting ------------------------------------------------------------------------------
 
-void TGBasePanel::PaintObjects(QPainter& painter, bool withHandles)
+void TGBasePanel::PaintObjects(QPainter& painter, const PageMapping& mapping)
 {
     for (TGGraphicControl* o : m_objects) {
         painter.save();
-        o->Paint(painter);
+        o->Paint(painter, mapping);
         painter.restore();
     }
-    if (withHandles)
-        m_handle->Paint(painter);
+}
+
+void TGBasePanel::PaintHandles(QPainter& painter) const
+{
+    m_handle->Paint(painter);
 }
 
 void TGBasePanel::PaintOverlay(QPainter& painter) const
@@ -781,7 +793,7 @@ void TGBasePanel::PaintOverlay(QPainter& painter) const
 
 void TGBasePanel::NotifyChange(QObject* sender)
 {
-    if (m_scaling || m_loadingDocument || m_destroying || m_readingWorkFile)
+    if (m_loadingDocument || m_destroying || m_readingWorkFile)
         return;
     Q_EMIT LabelChangedEvent(sender);
 }

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QSize>
 
+#include "core/pagemapping.h"
 #include "objects/menuentry.h"
 #include "objects/tlpanelstate.h"
 
@@ -23,25 +24,25 @@ class TGHandle;
 
 enum TGridSize : int { gs4x4 = 0, gs8x8 };
 
-// The container of page objects: zoom factor, tool mode, the objects in
-// child order (back to front), their selection handle, the rubber band, the
-// object clipboard and the commands of the popup menus. It is a model without
-// a widget; a host widget paints it, forwards mouse and keys (container
-// pixels, millisecond timestamps) and follows SizeChanged / CursorRequested.
+// The container of page objects: tool mode, the objects in child order (back
+// to front), their selection handle, the rubber band, the object clipboard
+// and the commands of the popup menus. It has no widget and no zoom of its
+// own: a host widget shows it through a view (the mapping of the zoom it
+// shows the page at), paints it, forwards mouse and keys (view pixels,
+// millisecond timestamps) and follows SizeChanged / CursorRequested. Objects
+// keep their page-pixel geometry whatever the view; what the user does on
+// the view goes back into page pixels through it.
 class TGBasePanel : public QObject {
     Q_OBJECT
 public:
     explicit TGBasePanel(QObject* parent = nullptr);
     ~TGBasePanel() override;
 
-    // ---- zoom and tool mode -------------------------------------------------
-    // Zoom factor, 1.0 = one page pixel per screen pixel.
-    float Zoom() const { return m_zoom; }
-    // Nothing when zoom equals the current factor; otherwise the container's
-    // size and every object are rescaled (halves to even) and ZoomChanged()
-    // runs. No change is reported while scaling.
-    virtual void SetZoom(float zoom);
-    bool Scaling() const { return m_scaling; }
+    // ---- view and tool mode ------------------------------------------------
+    // How the host shows the container (zoom 1 until it says otherwise). The
+    // host sets it when its zoom changes; the selection follows.
+    const PageMapping& View() const { return m_view; }
+    void SetView(const PageMapping& view);
     // Set while a document is read: no change notifications.
     bool LoadingDocument() const { return m_loadingDocument; }
     void SetLoadingDocument(bool loading) { m_loadingDocument = loading; }
@@ -52,8 +53,9 @@ public:
     // and the cursor for the mode is requested.
     virtual void SetPanelState(TLPanelState state);
 
-    // Size of the container in its own pixels.
+    // Size of the container in page pixels, and as the view shows it.
     QSize Size() const { return m_size; }
+    QSize ViewSize() const { return m_view.MapSize(m_size); }
 
     // ---- grid ------------------------------------------------------------------
     TGridSize GridSize() const { return m_gridSize; }
@@ -82,15 +84,13 @@ public:
     // Whether any page object is of the class (or derives from it), e.g.
     // "dayloom::TGSuperText".
     bool HasObjectOfClass(const char* className) const;
-    // True when any page object's bounds contain the point.
+    // True when any page object's view rectangle contains the view point.
     virtual bool ObjectAtPoint(QPoint point) const;
-    // The front-most object containing the point; null when none.
+    // The front-most object containing the view point; null when none.
     TGGraphicControl* TopObjectAt(QPoint point) const;
-    // Gives every object the container's zoom as its scale and takes it in
-    // (after loading or pasting).
-    void Rehook();
     // Puts a new object on the container: parent, name "Special" + lowest
-    // free number 1..1000, bounds (at least 10 x 15), scale = zoom, change.
+    // free number 1..1000, bounds drawn on the view (at least 10 x 15 there),
+    // change.
     void PlaceObject(TGGraphicControl* object, const QRect& bounds);
     // "prefix" + the lowest number from..to no object (or the owner's name
     // registry) uses; empty when all are taken.
@@ -103,9 +103,11 @@ public:
     ComponentRegistry& Registry() const;
     void SetRegistry(ComponentRegistry* registry) { m_registry = registry; }
 
-    // Moves objects below height - 10 / right of width - 20 back onto the page.
+    // Moves objects below height - 10 / right of width - 20 (on the view)
+    // back onto the page.
     void KeepObjectsOnPage();
-    // Destroys objects below height - 10, right of width - 10 or smaller than 1.
+    // Destroys objects below height - 10, right of width - 10 (on the view)
+    // or smaller than 1.
     void RemoveObjectsOffPage();
 
     // ---- selection -------------------------------------------------------------
@@ -179,13 +181,16 @@ public:
     bool Banding() const { return m_banding; }
 
     // ---- painting ------------------------------------------------------------------
-    // Every object in child order, then (withHandles) the grab squares.
-    void PaintObjects(QPainter& painter, bool withHandles);
+    // Every object in child order onto a device: the one loop the screen,
+    // export bitmaps and paper share.
+    void PaintObjects(QPainter& painter, const PageMapping& mapping);
+    // The grab squares of the selection (view pixels).
+    void PaintHandles(QPainter& painter) const;
     // The drag outline and the rubber band, drawn over everything.
     void PaintOverlay(QPainter& painter) const;
 
     // ---- notifications ---------------------------------------------------------------
-    // An object changed: LabelChangedEvent unless scaling or loading.
+    // An object changed: LabelChangedEvent unless loading.
     void NotifyChange(QObject* sender);
     void RequestRepaint();
     // The page's own mouse cursor over the objects and the handle (not the
@@ -201,12 +206,8 @@ Q_SIGNALS:
     void DroppedObjectEvent(QRect rect);
 
 protected:
-    // Sets the container size and reports it when it changed.
+    // Sets the container size (page pixels) and reports it when it changed.
     void SetSize(QSize size);
-    // Runs after the factor has changed (objects already rescaled).
-    virtual void ZoomChanged() {}
-    // False when a derived container computes its own size from the zoom.
-    virtual bool SizeFollowsZoom() const { return true; }
     // Creates an object of the tool's kind in the drawn rectangle (the page
     // overrides it); nothing here.
     virtual void CreateObjectInRect(const QRect& rect) { Q_UNUSED(rect); }
@@ -221,8 +222,7 @@ private:
     QList<TGGraphicControl*> targetsFor(TGGraphicControl* object) const;
     void deleteObjects(const QList<TGGraphicControl*>& objects);
 
-    float m_zoom = 1.0f;
-    bool m_scaling = false;
+    PageMapping m_view;
     bool m_loadingDocument = false;
     bool m_pointing = true;
     TLPanelState m_panelState = psPointing;

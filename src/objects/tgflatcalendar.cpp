@@ -163,12 +163,12 @@ void TGFlatCalendar::AssignProperties(const TGFlatCalendar& o)
     SetCalTransparent(o.CalTransparent());
 }
 
-QRect TGFlatCalendar::CalendarRect() const
+QRect TGFlatCalendar::CalendarRect(QSize size, float zoom) const
 {
-    const int w = Width(), h = Height();
+    const int w = size.width(), h = size.height();
     if (m_shadowDepth < 1 || m_calTransparent)
         return ltrb(0, 0, w, h);
-    const int a = int(std::trunc(m_shadowDepth * double(Scale())));
+    const int a = int(std::trunc(m_shadowDepth * double(zoom)));
     switch (m_shadowPosition) {
     case fcpLowerLeft: return ltrb(a, 0, w, h - a);
     case fcpUpperRight: return ltrb(0, a, w - a, h);
@@ -177,12 +177,12 @@ QRect TGFlatCalendar::CalendarRect() const
     }
 }
 
-QRect TGFlatCalendar::ShadowRect() const
+QRect TGFlatCalendar::ShadowRect(QSize size, float zoom) const
 {
-    const int w = Width(), h = Height();
+    const int w = size.width(), h = size.height();
     if (m_shadowDepth < 1 || m_calTransparent)
         return QRect();
-    const int a = int(std::trunc(m_shadowDepth * double(Scale())));
+    const int a = int(std::trunc(m_shadowDepth * double(zoom)));
     switch (m_shadowPosition) {
     case fcpLowerLeft: return ltrb(0, a, w - a, h);
     case fcpUpperRight: return ltrb(a, 0, w, h - a);
@@ -191,19 +191,19 @@ QRect TGFlatCalendar::ShadowRect() const
     }
 }
 
-void TGFlatCalendar::PaintObject(QPainter& p)
+void TGFlatCalendar::PaintObject(QPainter& p, const PageMapping& mapping, QSize size)
 {
-    if (Width() <= 0 || Height() <= 0)
+    if (size.width() <= 0 || size.height() <= 0)
         return;
     if (const TGBasePanel* c = Container(); c && c->LoadingDocument())
         return;
-    const float zoom = Scale();
-    const QRect shadow = ShadowRect();
+    const float zoom = mapping.ObjectZoom;
+    const QRect shadow = ShadowRect(size, zoom);
     if (!shadow.isNull()) {
         // The shadow covers its right and bottom edges too.
         p.fillRect(shadow.adjusted(0, 0, 1, 1), ToQColor(m_shadowColor));
     }
-    const QRect c = CalendarRect();
+    const QRect c = CalendarRect(size, zoom);
     const int L = c.left(), T = c.top(), R = c.left() + c.width() - 1, B = c.top() + c.height() - 1;
     const bool solid = !m_calTransparent;
     p.setPen(QPen(Qt::black, 1));
@@ -211,7 +211,7 @@ void TGFlatCalendar::PaintObject(QPainter& p)
         p.fillRect(c, Qt::white);
 
     // Title band.
-    const QFont titleFont = ZoomedFont(*m_titleFont, zoom);
+    const QFont titleFont = ZoomedFont(*m_titleFont, mapping);
     const int textH = QFontMetrics(titleFont).height();
     int Tt = T + int(std::trunc(0.17 * (B - T)));
     if (Tt < textH)
@@ -229,7 +229,7 @@ void TGFlatCalendar::PaintObject(QPainter& p)
     const int cw = (R - L) / 7;
 
     // Day-name band.
-    const QFont dayFont = ZoomedFont(*m_dayNameFont, zoom);
+    const QFont dayFont = ZoomedFont(*m_dayNameFont, mapping);
     const int Ht = Tt;
     const int Hb = Ht + int(std::trunc(qAbs(dayFont.pixelSize()) * 1.5));
     m_dayNameBand = ltrb(L, Ht, R, Hb + 1);
@@ -279,7 +279,7 @@ void TGFlatCalendar::PaintObject(QPainter& p)
     } catch (const DateError&) {
         days = 0;  // a year the calendar cannot show: no numbers
     }
-    p.setFont(ZoomedFont(*m_cellFont, zoom));
+    p.setFont(ZoomedFont(*m_cellFont, mapping));
     p.setPen(ToQColor(m_cellFont->Color()));
     for (int r = 0; r < 6; ++r)
         for (int col = 0; col < 7; ++col) {
@@ -304,7 +304,8 @@ void TGFlatCalendar::ShowProperties()
         return;
     TGFlatCalendar sample;
     sample.AssignProperties(*this);
-    sample.SetBounds(QRect(0, 0, int(Width() / Scale()), int(Height() / Scale())));
+    // The preview shows the unzoomed size.
+    sample.SetBounds(QRect(0, 0, Width(), Height()));
     if (!ObjectDialogs().editFlatCalendar(sample))
         return;
     AssignProperties(sample);

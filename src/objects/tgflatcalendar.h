@@ -61,10 +61,10 @@ public:
     // Copies every persisted property except the bounds (the editor's sample).
     void AssignProperties(const TGFlatCalendar& other);
 
-    // The calendar and shadow rectangles for the current size (the shadow is
-    // null when none is drawn).
-    QRect CalendarRect() const;
-    QRect ShadowRect() const;
+    // The calendar and shadow rectangles for a size on a device at a zoom
+    // (the shadow is null when none is drawn).
+    QRect CalendarRect(QSize size, float zoom) const;
+    QRect ShadowRect(QSize size, float zoom) const;
     // Title and day-name bands of the last paint.
     QRect TitleBand() const { return m_titleBand; }
     QRect DayNameBand() const { return m_dayNameBand; }
@@ -72,7 +72,7 @@ public:
     // The properties dialog; on OK the values are taken over.
     void ShowProperties();
 
-    void PaintObject(QPainter& painter) override;
+    void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
 
 protected:

@@ -58,17 +58,36 @@ void TGGraphicControl::SetUnselectable(bool unselectable)
     ReportChange();
 }
 
-void TGGraphicControl::ScaleTo(float zoom)
+QRect TGGraphicControl::DeviceRect(const PageMapping& mapping) const
 {
-    if (zoom == m_scale || !(zoom > 0.0f))
-        return;
-    const float from = m_scale > 0.0f ? m_scale : 1.0f;
-    const float r = zoom / from;
-    // nearbyint rounds halves to even under the default rounding mode.
-    auto scaled = [r](int v) { return int(std::nearbyint(float(v) * r)); };
-    m_scale = zoom;
-    SetBounds(QRect(scaled(m_bounds.left()), scaled(m_bounds.top()), scaled(m_bounds.width()),
-                    scaled(m_bounds.height())));
+    return mapping.MapObject(m_bounds);
+}
+
+PageMapping TGGraphicControl::View() const
+{
+    if (const TGBasePanel* c = Container())
+        return c->View();
+    return PageMapping::Screen(Zoom(), ScreenPPI());
+}
+
+QRect TGGraphicControl::ViewRect() const
+{
+    return DeviceRect(View());
+}
+
+void TGGraphicControl::SetViewRect(const QRect& rect)
+{
+    const PageMapping view = View();
+    // A size the object adjusts on the view (a label's) counts from what
+    // the view shows.
+    const QRect shown = DeviceRect(view);
+    const QRect mapped = view.MapObject(m_bounds);
+    QRect edit = rect;
+    if (rect.width() == shown.width())
+        edit.setWidth(mapped.width());
+    if (rect.height() == shown.height())
+        edit.setHeight(mapped.height());
+    SetBounds(view.UnmapObjectEdit(edit, m_bounds));
 }
 
 TGBasePanel* TGGraphicControl::Container() const
@@ -84,11 +103,12 @@ bool TGGraphicControl::Selected() const
 
 void TGGraphicControl::PrintTo(ReportSurface&, double, double) {}
 
-void TGGraphicControl::Paint(QPainter& painter)
+void TGGraphicControl::Paint(QPainter& painter, const PageMapping& mapping)
 {
+    const QRect r = DeviceRect(mapping);
     painter.save();
-    painter.translate(Left(), Top());
-    PaintObject(painter);
+    painter.translate(r.left() + mapping.OffsetX, r.top() + mapping.OffsetY);
+    PaintObject(painter, mapping, r.size());
     painter.restore();
 }
 
@@ -100,10 +120,11 @@ void TGGraphicControl::DrawHandles(QPainter& painter) const
     const TGHandle* h = c->Handle();
     if (!h->Contains(this))
         return;
+    const QRect v = ViewRect();
     const bool single = h->Count() == 1;
     const QColor fill = ToQColor(single ? h->Color() : h->SecondaryColor());
     // O: the bounds grown by 2 on every side, right and bottom outside.
-    const int ol = Left() - 2, ot = Top() - 2, orr = Left() + Width() + 2, ob = Top() + Height() + 2;
+    const int ol = v.left() - 2, ot = v.top() - 2, orr = v.left() + v.width() + 2, ob = v.top() + v.height() + 2;
     const int ow = orr - ol, oh = ob - ot;
     painter.save();
     painter.setPen(Qt::NoPen);
@@ -159,14 +180,14 @@ MenuEntryList TGGraphicControl::PopupMenu()
     return m;
 }
 
-QFont TGGraphicControl::ZoomedFont(const TFont& font, float zoom)
+QFont TGGraphicControl::ZoomedFont(const TFont& font, const PageMapping& mapping)
 {
     QFont f = font.ToQFont(1.0);
     int points = font.Size();
-    if (zoom != 1.0f)
-        points = int(std::trunc(double(points) * double(zoom)));
+    if (mapping.FontZoom != 1.0)
+        points = int(std::trunc(double(points) * mapping.FontZoom));
     points = qMax(1, qAbs(points));
-    f.setPixelSize(qMax(1, int(std::lround(points * ScreenPPI() / 72.0))));
+    f.setPixelSize(qMax(1, int(std::lround(points * mapping.FontPPI / 72.0))));
     return f;
 }
 
@@ -201,14 +222,14 @@ void TGGraphicControl::PrintThroughPicture(ReportSurface& surface, double xInch,
 {
     if (Width() < 1 || Height() < 1)
         return;
+    const double ppi = surface.PagePPI;
     QPicture picture;
     {
         QPainter p(&picture);
         p.setClipRect(QRect(0, 0, Width(), Height()));
-        PaintObject(p);
+        PaintObject(p, PageMapping::Screen(Zoom(), surface.PagePPI), Size());
     }
     picture.setBoundingRect(QRect(0, 0, Width(), Height()));
-    const double ppi = ScreenPPI();
     surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
                                            QPointF(xInch + (Left() + Width()) / ppi,
                                                    yInch + (Top() + Height()) / ppi)));

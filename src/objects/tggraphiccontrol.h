@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include "core/pagemapping.h"
 #include "objects/menuentry.h"
 #include "stream/streamablecomponent.h"
 
@@ -16,9 +17,11 @@ class TFont;
 class TGBasePanel;
 class ReportSurface;
 
-// Base of every free object on the page. It lives in its container's pixel
-// coordinates at the zoom given by Scale() and paints itself onto the
-// container's surface (the container is its QObject parent).
+// Base of every free object on the page. Its bounds are page pixels (zoom 1)
+// whatever the page is shown at; it paints itself onto any device through a
+// mapping, and its container's view (the zoom the page is shown at) turns
+// edits made on the screen back into page pixels. The container is its
+// QObject parent.
 class TGGraphicControl : public QObject, public StreamableComponent {
     Q_OBJECT
 public:
@@ -33,13 +36,14 @@ public:
     QString Hint() const { return m_hint; }
     void SetHint(const QString& hint) { m_hint = hint; }
 
-    // Bounds in the container's pixels at the current scale.
+    // Bounds in page pixels.
     QRect Bounds() const { return m_bounds; }
     // Stores the bounds; unless the object is being read, BoundsChanged runs.
     void SetBounds(const QRect& bounds);
     int Left() const { return m_bounds.left(); }
     int Top() const { return m_bounds.top(); }
     int Width() const { return m_bounds.width(); }
+    QSize Size() const { return m_bounds.size(); }
     int Height() const { return m_bounds.height(); }
     void SetLeft(int left) { SetBounds(QRect(left, Top(), Width(), Height())); }
     void SetTop(int top) { SetBounds(QRect(Left(), top, Width(), Height())); }
@@ -51,12 +55,16 @@ public:
     bool Unselectable() const { return m_unselectable; }
     void SetUnselectable(bool unselectable);
 
-    // The zoom at which the bounds are expressed.
-    float Scale() const { return m_scale; }
-    void SetScale(float scale) { m_scale = scale > 0.0f ? scale : 1.0f; }
-    // Rescales the bounds from Scale() to zoom (round half to even), takes
-    // zoom as the new scale and refreshes; nothing when they are equal.
-    void ScaleTo(float zoom);
+    // Where the object lands on a device: its bounds mapped (an object may
+    // adjust the size to what it shows there, as labels do).
+    virtual QRect DeviceRect(const PageMapping& mapping) const;
+    // The same on the container's view (the screen); page pixels without one.
+    QRect ViewRect() const;
+    // An edit made on the view: the values that differ from ViewRect() are
+    // stored as round-half-even(value / zoom), the others stay.
+    void SetViewRect(const QRect& rect);
+    // The container's view, or zoom 1 at the page's pixels per inch.
+    PageMapping View() const;
 
     TGBasePanel* Container() const;
     bool Selected() const;
@@ -74,12 +82,18 @@ public:
     // Prints the object; offsets in inches from the paper's origin.
     virtual void PrintTo(ReportSurface& surface, double xInch, double yInch);
 
-    // Paints the object onto the container's surface (container pixels).
-    // The default translates to the object's corner and runs PaintObject.
-    virtual void Paint(QPainter& painter);
-    // Paints the object in its own pixels, (0, 0) being its top-left corner.
-    virtual void PaintObject(QPainter& painter) { Q_UNUSED(painter); }
-    // The grab squares, when the object is selected (container pixels).
+    // Paints the object onto a device through the mapping: translates to
+    // its device rectangle's corner and runs PaintObject with that size.
+    void Paint(QPainter& painter, const PageMapping& mapping);
+    // Paints the object in device pixels, (0, 0) being its top-left corner
+    // and size its size on the device.
+    virtual void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size)
+    {
+        Q_UNUSED(painter);
+        Q_UNUSED(mapping);
+        Q_UNUSED(size);
+    }
+    // The grab squares, when the object is selected (view pixels).
     void DrawHandles(QPainter& painter) const;
 
     // The object's popup menu with its ticks set (UpdateMenu has run).
@@ -88,8 +102,9 @@ public:
     // popup menu opens instead).
     virtual bool DoubleClickAction() { return false; }
 
-    // The font at a zoom: trunc(points x zoom) points, as pixels at ScreenPPI().
-    static QFont ZoomedFont(const TFont& font, float zoom);
+    // The font on a device: trunc(points x font zoom) points, as pixels at
+    // the device's pixels per inch.
+    static QFont ZoomedFont(const TFont& font, const PageMapping& mapping);
 
     // Tells the container that the object changed (the document is modified).
     void ReportChange();
@@ -108,8 +123,8 @@ protected:
     virtual void AppendMenuItems(MenuEntryList& menu) { Q_UNUSED(menu); }
     // Runs once the object has been read from a stream.
     virtual void SetupAfterLoading() {}
-    // Records PaintObject into a picture and stretches it into the object's
-    // rectangle in inches.
+    // Records PaintObject at zoom 1 into a picture and stretches it into the
+    // object's rectangle in inches.
     void PrintThroughPicture(ReportSurface& surface, double xInch, double yInch);
 
 private:
@@ -122,7 +137,6 @@ private:
     bool m_unselectable = false;
     bool m_loading = false;
     bool m_busy = false;
-    float m_scale = 1.0f;
 };
 
 }  // namespace dayloom

@@ -110,7 +110,7 @@ void TGHandle::RemoveAt(QPoint containerPoint)
 {
     QList<TGGraphicControl*> kept;
     for (TGGraphicControl* o : m_selection)
-        if (!o->Bounds().contains(containerPoint))
+        if (!o->ViewRect().contains(containerPoint))
             kept << o;
     if (kept.size() == m_selection.size())
         return;
@@ -131,7 +131,7 @@ void TGHandle::Refit()
     }
     QRect u;
     for (const TGGraphicControl* o : m_selection)
-        u = u.isNull() ? o->Bounds() : u.united(o->Bounds());
+        u = u.isNull() ? o->ViewRect() : u.united(o->ViewRect());
     m_bounds = grownSelectionRect(u);
     m_visible = true;
     m_container->RequestRepaint();
@@ -212,8 +212,9 @@ void TGHandle::ApplyBounds(const QRect& bounds)
     for (TGGraphicControl* o : selection) {
         if (o->Locked())
             continue;
-        o->SetBounds(QRect(bounds.left() + (o->Left() - old.left()), bounds.top() + (o->Top() - old.top()),
-                           o->Width() + dw, o->Height() + dh));
+        const QRect r = o->ViewRect();
+        o->SetViewRect(QRect(bounds.left() + (r.left() - old.left()), bounds.top() + (r.top() - old.top()),
+                             r.width() + dw, r.height() + dh));
     }
     m_container->RequestRepaint();
 }
@@ -268,7 +269,7 @@ void TGHandle::updateCursor()
 
 QPoint TGHandle::clampPoint(QPoint point) const
 {
-    const QSize cs = m_container->Size();
+    const QSize cs = m_container->ViewSize();
     if (m_zone == ZoneMove) {
         int dx = point.x() - m_start.x(), dy = point.y() - m_start.y();
         dx = qMax(dx, -m_bounds.left());
@@ -332,7 +333,7 @@ void TGHandle::MouseDown(QPoint point, Qt::MouseButton button, Qt::KeyboardModif
     if (button == Qt::RightButton) {
         TGGraphicControl* on = nullptr;
         for (TGGraphicControl* o : m_selection)
-            if (o->Bounds().adjusted(-2, -2, 2, 2).contains(at))
+            if (o->ViewRect().adjusted(-2, -2, 2, 2).contains(at))
                 on = o;
         if (on && m_selection.size() == 1)
             m_container->ShowObjectMenu(on, at);
@@ -397,7 +398,7 @@ bool TGHandle::KeyDown(int key, Qt::KeyboardModifiers modifiers)
         m_keyRect = QRect(m_bounds.left() + 2, m_bounds.top() + 2, m_bounds.width() - 5, m_bounds.height() - 5);
         m_keyMoving = true;
     }
-    const QSize cs = m_container->Size();
+    const QSize cs = m_container->ViewSize();
     QRect& k = m_keyRect;
     if ((modifiers & Qt::ShiftModifier) && m_selection.size() == 1) {
         switch (key) {

@@ -61,7 +61,7 @@ public:
     // Drops the selected objects whose bounds contain the container point.
     void RemoveAt(QPoint containerPoint);
 
-    // Container pixels; hidden (and 24 x 24) while nothing is selected.
+    // View pixels; hidden (and 24 x 24) while nothing is selected.
     QRect Bounds() const { return m_bounds; }
     bool Visible() const { return m_visible; }
     // The union of the selected objects, grown by 2 (width and height + 5).
@@ -71,7 +71,8 @@ public:
     bool RefitPending() const { return m_refitPending; }
 
     // Gives the handle new bounds: every selected object that is not locked
-    // moves and resizes by the handle's change.
+    // moves and resizes by the handle's change on the view; what changed
+    // goes back into page pixels.
     void ApplyBounds(const QRect& bounds);
     // The handle's bounds after a drag by (dx, dy) in a zone, snapped.
     QRect NewBounds(int zone, int dx, int dy) const;

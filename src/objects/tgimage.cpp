@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPicture>
 
-#include "core/screen.h"
 #include "imaging/imageloader.h"
 #include "objects/objectdialogs.h"
 #include "objects/reportsurface.h"
@@ -90,9 +89,8 @@ void TGImage::BoundsChanged()
     const int w = m_picture->Width(), h = m_picture->Height();
     if (w <= 0 || h <= 0)
         return;
-    // nearbyint rounds halves to even under the default rounding mode.
-    const double zoom = double(Scale());
-    SetBounds(QRect(Left(), Top(), int(std::nearbyint(w * zoom)), int(std::nearbyint(h * zoom))));
+    // The picture's own size in page pixels (shown at the zoom like any size).
+    SetBounds(QRect(Left(), Top(), w, h));
 }
 
 void TGImage::SetupAfterLoading()
@@ -144,16 +142,16 @@ QImage TGImage::BitmapAt(int width, int height) const
     return mirrored.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage TGImage::Render() const
+QImage TGImage::Render(QSize size) const
 {
-    if (m_rendered.size() != Bounds().size())
-        m_rendered = RenderFresh();
+    if (m_rendered.size() != size)
+        m_rendered = RenderFresh(size);
     return m_rendered;
 }
 
-QImage TGImage::RenderFresh() const
+QImage TGImage::RenderFresh(QSize size) const
 {
-    const int w = Width(), h = Height();
+    const int w = size.width(), h = size.height();
     if (w < 1 || h < 1)
         return {};
     // Pictures with transparency show the page through; others are drawn
@@ -186,9 +184,9 @@ QImage TGImage::RenderFresh() const
     return out;
 }
 
-void TGImage::PaintObject(QPainter& painter)
+void TGImage::PaintObject(QPainter& painter, const PageMapping&, QSize size)
 {
-    const QImage image = Render();
+    const QImage image = Render(size);
     if (!image.isNull())
         painter.drawImage(QPoint(0, 0), image);
 }
@@ -223,7 +221,7 @@ void TGImage::PrintTo(ReportSurface& surface, double xInch, double yInch)
         }
     }
     picture.setBoundingRect(whole);
-    const double ppi = ScreenPPI();
+    const double ppi = surface.PagePPI;
     surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
                                            QPointF(xInch + (Left() + Width()) / ppi,
                                                    yInch + (Top() + Height()) / ppi)));

@@ -36,7 +36,7 @@ public:
     TPicture* Picture() const { return m_picture; }
     void SetPicture(const TPicture& picture);
     // True when the picture is a bitmap without transparency of exactly the
-    // object's size, so it covers everything below it.
+    // object's size (in page pixels), so it covers everything below it.
     bool Opaque() const { return m_opaque; }
     // True for a bitmap with an alpha channel and for vector art recorded
     // from an SVG picture: the object is drawn blended onto the page.
@@ -48,13 +48,14 @@ public:
     // process's current folder is the same afterwards.
     void LoadImageFromDisk();
 
-    // What the object looks like at its size: the picture (mirrored when
-    // asked and a bitmap), or an empty framed box, and the optional frame.
-    QImage Render() const;
+    // What the object looks like at a size: the picture (mirrored when asked
+    // and a bitmap), or an empty framed box, and the optional frame.
+    QImage Render(QSize size) const;
+    QImage Render() const { return Render(Size()); }
 
     void BoundsChanged() override;
     void UpdateMenu(MenuEntryList& menu) override;
-    void PaintObject(QPainter& painter) override;
+    void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
 
 protected:
@@ -68,11 +69,11 @@ private:
     bool Mirrored() const;
     // The bitmap, mirrored when asked, at the size given.
     QImage BitmapAt(int width, int height) const;
-    QImage RenderFresh() const;
+    QImage RenderFresh(QSize size) const;
 
     TPicture* m_picture;
     // The last Render(), kept until the picture, a look property or the
-    // object's size changes.
+    // size asked for changes.
     mutable QImage m_rendered;
     bool m_autoSize = false;
     bool m_stretch = true;

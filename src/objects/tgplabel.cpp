@@ -23,20 +23,24 @@ void TGPLabel::FitToText()
 {
     if (Angle() != 0)
         return;
+    // Measured on the view, as the user sees the label; a size that grows
+    // goes back into page pixels.
     MarkDirty();
-    RecalcLayout();
-    const QFontMetrics fm(ZoomedFont(*Font(), Scale()));
-    const int left = qMax(MainRect().left(), qMax(ShadowRect().left(), HighlightRect().left()));
-    const int top = qMax(MainRect().top(), qMax(ShadowRect().top(), HighlightRect().top()));
+    const PageMapping view = View();
+    const LabelLayout& l = LayoutAt(view);
+    const QFontMetrics fm(ZoomedFont(*Font(), view));
+    const int left = qMax(l.MainRect.left(), qMax(l.ShadowRect.left(), l.HighlightRect.left()));
+    const int top = qMax(l.MainRect.top(), qMax(l.ShadowRect.top(), l.HighlightRect.top()));
     const int needW = left + fm.horizontalAdvance(Caption() + QStringLiteral("     "));
     const int needH = top + fm.height();
-    int w = Width(), h = Height();
+    const QRect shown = ViewRect();
+    int w = shown.width(), h = shown.height();
     if (w < needW)
         w = needW;
     if (h < needH)
         h = needH;
-    if (w != Width() || h != Height())
-        SetBounds(QRect(Left(), Top(), w, h));
+    if (w != shown.width() || h != shown.height())
+        SetViewRect(QRect(shown.left(), shown.top(), w, h));
     MarkDirty();
     Repaint();
 }

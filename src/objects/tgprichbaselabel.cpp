@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "core/screen.h"
 #include "core/zoom.h"
 #include "objects/enomasterwprich.h"
 #include "objects/masterrichtextrenderer.h"
@@ -76,39 +75,33 @@ void TGPRichBaseLabel::SetupAfterLoading()
     m_master = MasterRichTextRenderer::Find(this);
 }
 
-int TGPRichBaseLabel::PageWidthTwips() const
+int TGPRichBaseLabel::PageWidthTwips(const PageMapping& mapping) const
 {
-    const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
-    return PixelsToTwips(Width() / zoom, ScreenPPI());
+    return PixelsToTwips(DeviceRect(mapping).width() / double(mapping.ObjectZoom), mapping.PagePPI);
 }
 
-int TGPRichBaseLabel::PageHeightTwips() const
+int TGPRichBaseLabel::PageHeightTwips(const PageMapping& mapping) const
 {
-    const double zoom = Scale() > 0.0f ? double(Scale()) : 1.0;
-    return PixelsToTwips(Height() / zoom, ScreenPPI());
+    return PixelsToTwips(DeviceRect(mapping).height() / double(mapping.ObjectZoom), mapping.PagePPI);
 }
 
-int TGPRichBaseLabel::ZoomPercent() const
-{
-    return Zoom(Scale()).TruncatedPercent();
-}
-
-void TGPRichBaseLabel::PaintObject(QPainter& painter)
+void TGPRichBaseLabel::PaintObject(QPainter& painter, const PageMapping& mapping, QSize size)
 {
     if (!m_master)
         m_master = MasterRichTextRenderer::Find(this);
-    if (!m_master || Width() <= 0 || Height() <= 0)
+    if (!m_master || size.width() <= 0 || size.height() <= 0)
         return;
-    const QRect r(0, 0, Width(), Height());
+    const QRect r(QPoint(0, 0), size);
     if (!m_transparent)
         painter.fillRect(r, ToQColor(m_bgColor));
     if (!m_store->IsEmpty())
-        m_master->Renderer().Paint(*m_store, painter, r, PageWidthTwips(), ZoomPercent());
+        m_master->Renderer().Paint(*m_store, painter, r, PageWidthTwips(mapping),
+                                   mapping.ViewZoom().TruncatedPercent());
     if (m_borderStyle == bsSingle) {
         painter.save();
         painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(0, 0, Width() - 1, Height() - 1));
+        painter.drawRect(QRect(0, 0, size.width() - 1, size.height() - 1));
         painter.restore();
     }
 }

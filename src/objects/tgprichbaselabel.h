@@ -38,17 +38,22 @@ public:
     void Setup();
     MasterRichTextRenderer* Master() const { return m_master; }
 
-    // The layout page in twips: the size divided by the zoom, at ScreenPPI.
-    int PageWidthTwips() const;
-    int PageHeightTwips() const;
-    int ZoomPercent() const;
+    // The layout page in twips on a device: the label's size there divided
+    // by the zoom, at the page's pixels per inch; it stays the same at every
+    // zoom. Without a mapping, on the container's view.
+    int PageWidthTwips(const PageMapping& mapping) const;
+    int PageHeightTwips(const PageMapping& mapping) const;
+    int PageWidthTwips() const { return PageWidthTwips(View()); }
+    int PageHeightTwips() const { return PageHeightTwips(View()); }
+    // The zoom percentage the text is drawn at on the view.
+    int ZoomPercent() const { return View().ViewZoom().TruncatedPercent(); }
 
     // The editor dialog; on OK the text is replaced.
     void EditRichText();
     void ShowBackgroundColorDialog();
 
     bool DoubleClickAction() override;
-    void PaintObject(QPainter& painter) override;
+    void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 

@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "core/trect.h"
-#include "page/pagemapping.h"
+#include "core/pagemapping.h"
 #include "richtext/richtextrenderer.h"
 
 class QPainter;

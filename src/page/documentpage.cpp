@@ -20,19 +20,7 @@ DocumentLoadResult ReadDocumentInto(TCalendarPanel32& page, const QString& path,
     page.ClearCells();
     page.DeleteAllObjects();
     page.SetUserTitle(QString());
-    const float zoom = page.Zoom();
-    page.SetZoom(1.0f);
-    DocumentLoadResult loaded;
-    try {
-        loaded = CalendarDocument::LoadFromFile(page, path, owner);
-    } catch (...) {
-        page.Rehook();
-        page.SetZoom(zoom);
-        throw;
-    }
-    page.Rehook();
-    page.SetZoom(zoom);
-    return loaded;
+    return CalendarDocument::LoadFromFile(page, path, owner);
 }
 
 }  // namespace dayloom

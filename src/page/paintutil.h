@@ -7,7 +7,7 @@
 #include "core/tfont.h"
 #include "core/trect.h"
 #include "page/calendartypes.h"
-#include "page/pagemapping.h"
+#include "core/pagemapping.h"
 
 class QPainter;
 

@@ -35,7 +35,7 @@ int FillCellsWithRecurringDates(TCalendarPanel32& page, const QList<RecurringMat
 
     // The records of the last paint may belong to another month.
     QImage scratch;
-    page.PaintToBitmap(scratch);
+    page.PaintToBitmap(scratch, page.View());
 
     int put = 0;
     bool committed = false;

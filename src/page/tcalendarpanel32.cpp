@@ -5,6 +5,7 @@
 #include <QMetaMethod>
 #include <QPainter>
 
+#include "core/screen.h"
 #include "dates/calendardates.h"
 #include "objects/tgflatcalendar.h"
 #include "objects/tgimage.h"
@@ -639,16 +640,6 @@ void TCalendarPanel32::ApplyMainWindowDescription(TCalendarPanel32& page)
     page.repaint();
 }
 
-void TCalendarPanel32::SetZoom(float zoom)
-{
-    TGBasePanel::SetZoom(zoom);
-}
-
-void TCalendarPanel32::ZoomChanged()
-{
-    RecalcPageLayout(false);
-}
-
 // ---- layout ----------------------------------------------------------------
 
 void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
@@ -685,14 +676,8 @@ void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
             m_miniCellFont->SetSize(small);
         }
     }
-    SetSize(ControlSize());
+    SetSize(QSize(m_pageWidth, m_pageHeight));
     repaint();
-}
-
-QSize TCalendarPanel32::ControlSize() const
-{
-    const double z = double(Zoom());
-    return QSize(int(std::trunc(double(m_pageWidth) * z)), int(std::trunc(double(m_pageHeight) * z)));
 }
 
 TMiniCalendar TCalendarPanel32::Mini(int index) const
@@ -716,39 +701,14 @@ void TCalendarPanel32::SetSuppressPainting(bool suppress)
         repaint();
 }
 
-void TCalendarPanel32::Paint(QPainter& painter)
-{
-    if (!m_visible || m_painting || m_suppressPainting)
-        return;
-    const QSize size = ControlSize();
-    if (size.isEmpty())
-        return;
-    FlagScope guard(m_painting);
-    if (m_offscreen.size() != size) {
-        m_offscreen = QImage(size, QImage::Format_RGB32);
-        const int dpm = int(std::lround(double(ScreenPPI()) / 0.0254));
-        m_offscreen.setDotsPerMeterX(dpm);
-        m_offscreen.setDotsPerMeterY(dpm);
-    }
-    m_offscreen.fill(Qt::white);
-    const PageMapping mapping = PageMapping::Screen(Zoom());
-    {
-        QPainter ip(&m_offscreen);
-        PaintPage(ip, mapping, true);
-    }
-    painter.drawImage(QPoint(0, 0), m_offscreen);
-    painter.setFont(PageFont(*m_cellFont, mapping));
-    painter.setBrush(Qt::NoBrush);
-}
-
-void TCalendarPanel32::PaintToBitmap(QImage& image)
+void TCalendarPanel32::PaintToBitmap(QImage& image, const PageMapping& mapping)
 {
     if (m_painting)
         return;
     FlagScope guard(m_painting);
     if (image.isNull()) {
-        image = QImage(ControlSize(), QImage::Format_RGB32);
-        const int dpm = int(std::lround(double(ScreenPPI()) / 0.0254));
+        image = QImage(mapping.MapSize(Size()), QImage::Format_RGB32);
+        const int dpm = int(std::lround(double(mapping.FontPPI) / 0.0254));
         image.setDotsPerMeterX(dpm);
         image.setDotsPerMeterY(dpm);
     }
@@ -756,12 +716,35 @@ void TCalendarPanel32::PaintToBitmap(QImage& image)
         return;
     image.fill(Qt::white);
     QPainter p(&image);
-    PaintPage(p, PageMapping::Screen(Zoom()), true);
-    for (TGGraphicControl* o : Objects()) {
-        p.save();
-        o->Paint(p);
-        p.restore();
+    // Only a paint on the view leaves records for the view's hit tests.
+    PaintPage(p, mapping, mapping == View());
+    PaintObjects(p, mapping);
+}
+
+void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
+{
+    const PageMapping& mapping = View();
+    const QSize size = mapping.MapSize(Size());
+    if (!m_visible || m_suppressPainting || m_painting || size.isEmpty())
+        return;
+    FlagScope guard(m_painting);
+    if (offscreen.size() != size) {
+        offscreen = QImage(size, QImage::Format_RGB32);
+        const int dpm = int(std::lround(double(mapping.FontPPI) / 0.0254));
+        offscreen.setDotsPerMeterX(dpm);
+        offscreen.setDotsPerMeterY(dpm);
     }
+    offscreen.fill(Qt::white);
+    {
+        QPainter ip(&offscreen);
+        PaintPage(ip, mapping, true);
+    }
+    painter.drawImage(QPoint(0, 0), offscreen);
+    painter.setFont(PageFont(*m_cellFont, mapping));
+    painter.setBrush(Qt::NoBrush);
+    PaintObjects(painter, mapping);
+    PaintHandles(painter);
+    PaintOverlay(painter);
 }
 
 void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords)

@@ -18,7 +18,7 @@
 #include "core/trect.h"
 #include "objects/tgbasepanel.h"
 #include "page/calendartypes.h"
-#include "page/pagemapping.h"
+#include "core/pagemapping.h"
 
 class QPainter;
 
@@ -28,10 +28,11 @@ class TWPRtfStorage;
 class CellTextCache;
 
 // The calendar page: the settings of the current document's page, its
-// layout geometry, the 42 day-cell stores, and the painting of the month
-// grid, the mini calendars and the planners onto any QPainter. A host widget
-// shows it: it calls Paint from its paint event, forwards clicks to Click,
-// resizes itself to ControlSize() on SizeChanged and follows CursorRequested.
+// layout geometry (page pixels), the 42 day-cell stores, and the painting of
+// the month grid, the mini calendars and the planners onto any QPainter
+// through a mapping. A host widget shows it at its zoom: it paints it through
+// its mapping, forwards clicks to Click, sizes itself from the page size on
+// SizeChanged and follows CursorRequested.
 class TCalendarPanel32 : public TGBasePanel {
     Q_OBJECT
 public:
@@ -164,14 +165,10 @@ public:
     // The page description the main window's page is created with.
     static void ApplyMainWindowDescription(TCalendarPanel32& page);
 
-    void SetZoom(float zoom) override;
-
     // ---- layout ----------------------------------------------------------
     void RecalcPageLayout(bool resetMiniFonts);
     int PageWidthPx() const { return m_pageWidth; }
     int PageHeightPx() const { return m_pageHeight; }
-    // trunc(PageWidthPx x zoom) by trunc(PageHeightPx x zoom).
-    QSize ControlSize() const;
     // Page pixels (zoom 1).
     TRect MarginRect() const { return m_marginRect; }
     TRect MainRect() const { return m_mainRect; }
@@ -188,13 +185,16 @@ public:
     void SetVisible(bool visible);
     bool SuppressPainting() const { return m_suppressPainting; }
     void SetSuppressPainting(bool suppress);
-    // The screen paint: the page through one off-screen image of
-    // ControlSize() drawn at (0, 0). Stores the title, day-name and cell
-    // records. Page objects are not painted (the host paints them on top).
-    void Paint(QPainter& painter);
-    // The same drawing into an image sized to the zoomed page, followed by
-    // every page object in child order.
-    void PaintToBitmap(QImage& image);
+    // The page through a mapping into an image (made at the mapped page size
+    // when null), followed by every page object in child order: the export
+    // picture.
+    void PaintToBitmap(QImage& image, const PageMapping& mapping);
+    // The page as its view shows it: the page through one off-screen image
+    // (kept in offscreen between paints) copied in one step, then the
+    // objects in child order, the grab squares and the drag outline or
+    // rubber band. Nothing while the page is hidden or its painting is
+    // suppressed. The same object loop as PaintToBitmap.
+    void PaintView(QPainter& painter, QImage& offscreen);
     // The page content through any mapping (screen, export, paper). With
     // storeRecords the title, day-name and cell records are kept for hit tests.
     void PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords);
@@ -233,11 +233,9 @@ Q_SIGNALS:
     void OnClick();
 
 protected:
-    void ZoomChanged() override;
     // The drawing tools: a label, rich-text label or floating calendar in the
     // drawn rectangle (at least 50 x 15 when drawn smaller than 25 x 15).
     void CreateObjectInRect(const QRect& rect) override;
-    bool SizeFollowsZoom() const override { return false; }
 
 private:
     // The document reader stores settings directly, without the setters.
@@ -300,7 +298,6 @@ private:
     std::unique_ptr<CellTextCache> m_cellTextCache;
     std::function<bool(const QString&)> m_borderLoader;
     std::function<void(QPainter&, const QRectF&)> m_borderPainter;
-    QImage m_offscreen;
 
     int m_pageWidth = 0;
     int m_pageHeight = 0;

@@ -15,10 +15,9 @@ namespace dayloom {
 
 namespace {
 
-// trunc(PPI x inches x zoom), in the double arithmetic the layout uses.
-int zoomedInches(float inches, float zoom)
+PageMapping exportMapping(Zoom zoom)
 {
-    return int(std::trunc(double(ScreenPPI()) * double(inches) * double(zoom)));
+    return PageMapping::Screen(zoom, ScreenPPI());
 }
 
 }  // namespace
@@ -34,27 +33,28 @@ PictureExport::Format PictureExport::FormatForFile(const QString& path)
     return Bitmap;
 }
 
-QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize)
+QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize, Zoom zoom)
 {
-    const float z = page.Zoom();
-    const int left = zoomedInches(page.LeftMarginInch(), z);
-    const int top = zoomedInches(page.TopMarginInch(), z);
-    const int right = bitmapSize.width() - zoomedInches(page.RightMarginInch(), z);
-    const int bottom = bitmapSize.height() - zoomedInches(page.BottomMarginInch(), z);
+    const PageMapping m = exportMapping(zoom);
+    const int left = m.Inches(page.LeftMarginInch());
+    const int top = m.Inches(page.TopMarginInch());
+    const int right = bitmapSize.width() - m.Inches(page.RightMarginInch());
+    const int bottom = bitmapSize.height() - m.Inches(page.BottomMarginInch());
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
-QImage PictureExport::CalendarPicture(TCalendarPanel32& page)
+QImage PictureExport::CalendarPicture(TCalendarPanel32& page, Zoom zoom)
 {
-    const QSize size = page.ControlSize();
+    const PageMapping mapping = exportMapping(zoom);
+    const QSize size = mapping.MapSize(page.Size());
     if (size.isEmpty())
         return {};
     QImage whole(size, QImage::Format_RGB32);
     if (whole.isNull())
         return {};
-    page.PaintToBitmap(whole);
+    page.PaintToBitmap(whole, mapping);
 
-    const QRect m = MarginRect(page, whole.size());
+    const QRect m = MarginRect(page, whole.size(), zoom);
     // One pixel less than the margin rectangle each way.
     const int w = m.width() - 1;
     const int h = m.height() - 1;
@@ -67,7 +67,7 @@ QImage PictureExport::CalendarPicture(TCalendarPanel32& page)
     if (picture.isNull())
         return {};
     picture = picture.convertToFormat(QImage::Format_RGB32);
-    const int dpm = int(std::lround(double(ScreenPPI()) / 0.0254));
+    const int dpm = int(std::lround(double(mapping.FontPPI) / 0.0254));
     picture.setDotsPerMeterX(dpm);
     picture.setDotsPerMeterY(dpm);
     return picture;
@@ -98,10 +98,10 @@ bool PictureExport::WriteFile(const QString& path, const QByteArray& bytes)
     return !bytes.isEmpty() && SaveFileContents(path, bytes);
 }
 
-bool PictureExport::SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format)
+bool PictureExport::SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format, Zoom zoom)
 {
     try {
-        const QImage picture = CalendarPicture(page);
+        const QImage picture = CalendarPicture(page, zoom);
         if (picture.isNull())
             return false;
         return WriteFile(path, Encode(picture, format));

@@ -6,13 +6,14 @@
 #include <QSize>
 #include <QString>
 
+#include "core/zoom.h"
+
 namespace dayloom {
 
 class TCalendarPanel32;
 
-// Writing the calendar page as a picture: the page as the screen shows it,
-// at the page's current zoom, with its page objects, cut to the area inside
-// the page margins.
+// Writing the calendar page as a picture: the page as the screen shows it at
+// a zoom, with its page objects, cut to the area inside the page margins.
 class PictureExport {
 public:
     enum Format { Bitmap, Jpeg, Png };
@@ -23,13 +24,13 @@ public:
 
     // The margin rectangle inside a bitmap of the zoomed page: each margin
     // is trunc(PPI x inches x zoom); right and bottom lie outside.
-    static QRect MarginRect(const TCalendarPanel32& page, QSize bitmapSize);
+    static QRect MarginRect(const TCalendarPanel32& page, QSize bitmapSize, Zoom zoom);
 
     // The exported picture: the page painted into a bitmap of its zoomed
     // size, then the margin rectangle copied, scaled, into an image one
     // pixel smaller than it in each direction. A null image when there is
     // nothing to export or no memory for it.
-    static QImage CalendarPicture(TCalendarPanel32& page);
+    static QImage CalendarPicture(TCalendarPanel32& page, Zoom zoom);
 
     // BMP at 24 bits, JPEG at quality 100 (colour, integer DCT), or PNG.
     // Empty when the image cannot be encoded.
@@ -46,7 +47,7 @@ public:
     // Any failure (no memory, an encoder failure, a folder that cannot be
     // written, an invalid name) gives false and leaves the file system as
     // it was. The document's modified state is not touched.
-    static bool SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format);
+    static bool SaveCalendarToBitmap(TCalendarPanel32& page, const QString& path, Format format, Zoom zoom);
 };
 
 }  // namespace dayloom

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "core/screen.h"
+
 #include "objects/tggraphiccontrol.h"
 #include "objects/tghandle.h"
 #include "page/tcalendarpanel32.h"
@@ -22,10 +24,7 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     connect(page, &TGBasePanel::RepaintRequested, this, qOverload<>(&QWidget::update));
-    connect(page, &TGBasePanel::SizeChanged, this, [this](QSize size) {
-        if (size.isValid())
-            resize(size);
-    });
+    connect(page, &TGBasePanel::SizeChanged, this, [this] { fitToPage(); });
     connect(page, &TGBasePanel::CursorRequested, this,
             [](Qt::CursorShape shape) { SetScreenCursor(shape); });
     connect(page, &TGBasePanel::ObjectCursorRequested, this, [this](Qt::CursorShape shape) {
@@ -35,9 +34,35 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
             setCursor(shape);
     });
     page->SetMenuPresenter([this](const MenuEntryList& menu, QPoint at) { ExecMenu(menu, mapToGlobal(at), this); });
-    const QSize size = page->ControlSize();
+    page->SetView(Mapping());
+    fitToPage();
+}
+
+PageMapping CalendarPageWidget::Mapping() const
+{
+    return PageMapping::Screen(m_zoom, ScreenPPI());
+}
+
+QSize CalendarPageWidget::PageSize() const
+{
+    return Mapping().MapSize(m_page->Size());
+}
+
+void CalendarPageWidget::fitToPage()
+{
+    const QSize size = PageSize();
     if (size.isValid())
         resize(size);
+}
+
+void CalendarPageWidget::SetZoom(Zoom zoom)
+{
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    m_page->SetView(Mapping());
+    fitToPage();
+    update();
 }
 
 template <class F>
@@ -55,11 +80,7 @@ void CalendarPageWidget::guarded(F&& f)
 void CalendarPageWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    m_page->Paint(p);
-    if (!m_page->SuppressPainting() && m_page->Visible()) {
-        m_page->PaintObjects(p, true);
-        m_page->PaintOverlay(p);
-    }
+    m_page->PaintView(p, m_offscreen);
     ++m_paints;
     Q_EMIT Painted();
 }

@@ -1,21 +1,34 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
+
+#include "core/pagemapping.h"
+#include "core/zoom.h"
 
 namespace dayloom {
 
 class TCalendarPanel32;
 
-// Shows a calendar page: paints it, then its objects, then the grab squares
-// and the drag outline or rubber band; passes mouse, keys and the context
-// menu on to the page's object model; takes the size it asks for and follows
-// its cursor requests with the screen cursor.
+// Shows a calendar page at a zoom: sets the page's view to its mapping and
+// paints the page's view (the page through one off-screen image, then its
+// objects, then the grab squares and the drag outline or rubber band); passes mouse, keys and the context menu
+// on to the page's object model; sizes itself to the mapped page and follows
+// the page's cursor requests with the screen cursor. The zoom belongs to the
+// widget: the page and its objects never change with it.
 class CalendarPageWidget : public QWidget {
     Q_OBJECT
 public:
     explicit CalendarPageWidget(TCalendarPanel32* page, QWidget* parent = nullptr);
 
     TCalendarPanel32* Page() const { return m_page; }
+    // The zoom the page is shown at (1 at first).
+    Zoom PageZoom() const { return m_zoom; }
+    void SetZoom(Zoom zoom);
+    // Page pixels to widget pixels at the zoom.
+    PageMapping Mapping() const;
+    // The page's size at the zoom.
+    QSize PageSize() const;
     // Counts paint events (start-up measurement and tests).
     int PaintCount() const { return m_paints; }
 
@@ -35,8 +48,11 @@ protected:
 private:
     template <class F>
     void guarded(F&& f);
+    void fitToPage();
 
     TCalendarPanel32* m_page;
+    Zoom m_zoom;
+    QImage m_offscreen;
     int m_paints = 0;
 };
 

@@ -359,7 +359,7 @@ void TCalendarMain::buildScrollBox()
 
 void TCalendarMain::layoutScrollContents()
 {
-    const QSize page = m_page->ControlSize();
+    const QSize page = m_pageWidget->PageSize();
     const QSize wanted = m_pageWidget->isVisibleTo(m_scrollContents) && page.isValid()
                              ? QSize(page.width() + 10, page.height() + 10)
                              : QSize(1, 1);
@@ -386,7 +386,7 @@ void TCalendarMain::FormCreate()
     LoadPreferences();
     SetModified(false);
     // 3.
-    m_page->SetZoom(Zoom::FromPercent(m_mainZoom).Factor());
+    m_pageWidget->SetZoom(Zoom::FromPercent(m_mainZoom));
     m_page->SetCalendarLayout(LOFullCalendarLS);
     // 4.
     m_mruList = new TMRUFileList(this);
@@ -425,9 +425,8 @@ QSize TCalendarMain::FirstWindowSize() const
 {
     // The page the first activation resets to, at the stored zoom.
     TCalendarPanel32 reset;
-    reset.SetZoom(Zoom::FromPercent(m_mainZoom).Factor());
     reset.ResetPage();
-    const QSize page = reset.ControlSize();
+    const QSize page = PageMapping::Screen(Zoom::FromPercent(m_mainZoom), ScreenPPI()).MapSize(reset.Size());
     // The scroll box holds the page 5 pixels in from each side.
     const int frame = 2 * m_scrollBox->frameWidth();
     const int width = qMax(page.width() + 10 + frame, m_toolPanel->sizeHint().width());
@@ -591,7 +590,7 @@ void TCalendarMain::SetCaption()
     else
         setWindowTitle(QStringLiteral("Dayloom  [") + QFileInfo(m_currentFile).fileName() +
                        QStringLiteral("]"));
-    m_zoomCaption->setText(Zoom(m_page->Zoom()).Caption());
+    m_zoomCaption->setText(m_pageWidget->PageZoom().Caption());
     ProcessMessages();
 }
 
@@ -722,11 +721,11 @@ void TCalendarMain::zoomStep(bool zoomIn)
     if (m_zoomBusy)
         return;
     m_zoomBusy = true;
-    const Zoom zoom(m_page->Zoom());
+    const Zoom zoom = m_pageWidget->PageZoom();
     if (zoomIn ? zoom.CanStepIn() : zoom.CanStepOut()) {
         DoSaveRichtext();
         ProcessMessages();
-        m_page->SetZoom((zoomIn ? zoom.StepIn() : zoom.StepOut()).Factor());
+        m_pageWidget->SetZoom(zoomIn ? zoom.StepIn() : zoom.StepOut());
         SetCaption();
     }
     m_zoomBusy = false;
@@ -762,8 +761,8 @@ void TCalendarMain::PropertiesClick()
         runnerPreview = std::make_unique<TCalendarPanel32>();
     }
     TCalendarPanel32& preview = dialog ? *dialog->ExampleCalendar() : *runnerPreview;
-    preview.SetZoom(Zoom::FromPercent(m_propZoom).Factor());
     if (dialog) {
+        dialog->SetPreviewZoom(Zoom::FromPercent(m_propZoom));
         if (m_newCalendar) {
             dialog->SetNewCalendar(true);
             dialog->SetPageHasCellText(false);
@@ -782,7 +781,8 @@ void TCalendarMain::PropertiesClick()
         accepted = dialog->exec() == QDialog::Accepted;
     else
         accepted = m_propertiesRunner(preview, m_newCalendar);
-    m_propZoom = Zoom(preview.Zoom()).StepPercent();
+    if (dialog)
+        m_propZoom = dialog->PreviewZoom().StepPercent();
     // 5.
     if (accepted) {
         if (!preview.SameSettings(*m_page))
@@ -957,11 +957,6 @@ bool TCalendarMain::SaveCalendarFile(const QString& fileName)
         return false;
     // 1.
     m_page->SetSuppressPainting(true);
-    float oldZoom = m_page->Zoom();
-    if (oldZoom == 0.0f)
-        oldZoom = 1.0f;
-    if (oldZoom != 1.0f)
-        m_page->SetZoom(1.0f);
     // 2.
     bool saved = false;
     try {
@@ -980,8 +975,6 @@ bool TCalendarMain::SaveCalendarFile(const QString& fileName)
                   QStringLiteral(".\rThe calendar was not saved."));
     }
     // 3.
-    if (oldZoom >= 0.2f && oldZoom <= 1.0f)
-        m_page->SetZoom(oldZoom);
     m_page->SetSuppressPainting(false);
     m_pageWidget->update();
     // 4.
@@ -1054,7 +1047,7 @@ void savePictureCommand(TCalendarMain& window, TCalendarPanel32& page, const QSt
         return;
     WriteLastFolder(FolderKind::Exports, QFileInfo(path).absolutePath());
     if (window.SaveCalendarToBitmap(path, command.Jpeg)) {
-        const int percent = Zoom(page.Zoom()).RoundedPercent();
+        const int percent = window.PageWidget()->PageZoom().RoundedPercent();
         ShowInformation(QStringLiteral("Saved as ") + path + QStringLiteral("\r\r") +
                         QStringLiteral("Note: the calendar has been saved at its\r") +
                         QStringLiteral("current magnification level of ") +
@@ -1090,7 +1083,7 @@ bool TCalendarMain::SaveCalendarToBitmap(const QString& fileName, bool asJpeg)
     m_pageWidget->update();
     ProcessMessages();
     const bool saved = PictureExport::SaveCalendarToBitmap(
-        *m_page, fileName, asJpeg ? PictureExport::Jpeg : PictureExport::Bitmap);
+        *m_page, fileName, asJpeg ? PictureExport::Jpeg : PictureExport::Bitmap, m_pageWidget->PageZoom());
     m_page->SetSuppressPainting(false);
     m_pageWidget->update();
     RestoreCursor();
@@ -1157,7 +1150,7 @@ bool TCalendarMain::FormCloseQuery()
 
 void TCalendarMain::FormClose()
 {
-    m_mainZoom = Zoom(m_page->Zoom()).StepPercent();
+    m_mainZoom = m_pageWidget->PageZoom().StepPercent();
     SavePreferences();
     SavePlacement(this);
     m_palette->hide();
@@ -1215,7 +1208,7 @@ void TCalendarMain::ClickedInCellEvent(TRect, TRect rFree, int iCell, int, TWPRt
     // 2. and 3. The editor lies over the text rectangle, one pixel in.
     const int w = rFree.Right - rFree.Left + 1;
     const int h = rFree.Bottom - rFree.Top + 1;
-    m_cellEditor->Load(*rtfstorage, w, h, m_page->Zoom());
+    m_cellEditor->Load(*rtfstorage, w, h, m_pageWidget->PageZoom().Factor());
     m_cellEditor->setGeometry(m_pageWidget->x() + rFree.Left + 1, m_pageWidget->y() + rFree.Top + 1,
                               qMax(1, w), qMax(1, h));
     m_cellEditor->show();

@@ -16,6 +16,7 @@
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
+#include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
 
@@ -85,7 +86,7 @@ TEST_F(ExportPictureTest, WindowCommandsAtSixtyPercent)
     TCalendarPanel32& page = *w.CalendarPanel();
     page.SetMainCalMonth(12);
     page.SetMainCalYear(1997);
-    ASSERT_EQ(page.Zoom(), 0.601f);  // the window starts at 60 %
+    ASSERT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);  // the window starts at 60 %
     w.SetModified(true);
     m_choice = m_dir.filePath("Dec1997.BMP");
     w.SaveAsBitmapClick();
@@ -100,7 +101,7 @@ TEST_F(ExportPictureTest, WindowCommandsAtSixtyPercent)
                                       "current magnification level of 60%"});
     // the page at 0.601 minus margins of trunc(96 x margin x 0.601) and one pixel
     const int lr = int(96 * page.LeftMarginInch() * 0.601f) + int(96 * page.RightMarginInch() * 0.601f);
-    EXPECT_EQ(BmpFile::FromBytes(readAll(m_choice)).Width(), page.ControlSize().width() - lr - 1);
+    EXPECT_EQ(BmpFile::FromBytes(readAll(m_choice)).Width(), w.PageWidget()->PageSize().width() - lr - 1);
     EXPECT_TRUE(w.Modified());
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("SaveButton"))->isVisible());
 

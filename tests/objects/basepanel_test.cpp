@@ -5,28 +5,58 @@
 
 #include "objects/tgbasepanel.h"
 #include "objects/tggraphiccontrol.h"
+#include "objecttestutil.h"
 
 using namespace dayloom;
 
-TEST(BasePanel, ZoomRescalesObjectsRoundingHalvesToEven)
+// The view shows objects at its zoom (halves to even) and never changes them.
+TEST(BasePanel, ViewMapsObjectsWithoutChangingThem)
 {
     TGBasePanel panel;
     auto* o = new TGGraphicControl;
     o->SetBounds(QRect(13, 7, 101, 51));
     panel.AddObject(o);
     QSignalSpy repaint(&panel, &TGBasePanel::RepaintRequested);
+    QSignalSpy changed(&panel, &TGBasePanel::LabelChangedEvent);
 
-    panel.SetZoom(0.5f);
-    EXPECT_EQ(o->Scale(), 0.5f);
-    EXPECT_EQ(o->Bounds(), QRect(6, 4, 50, 26));  // 6.5 -> 6, 3.5 -> 4, 50.5 -> 50, 25.5 -> 26
-    panel.SetZoom(1.0f);
-    EXPECT_EQ(o->Bounds(), QRect(12, 8, 100, 52));  // an odd width comes back one pixel off
+    panel.SetView(test::At(0.5f));
+    EXPECT_EQ(o->ViewRect(), QRect(6, 4, 50, 26));  // 6.5 -> 6, 3.5 -> 4, 50.5 -> 50, 25.5 -> 26
+    EXPECT_EQ(o->Bounds(), QRect(13, 7, 101, 51));
+    for (float z : {0.601f, 0.701f, 1.001f, 0.501f, 1.0f})
+        panel.SetView(test::At(z));
+    EXPECT_EQ(o->Bounds(), QRect(13, 7, 101, 51));  // no drift, however often
+    EXPECT_EQ(o->ViewRect(), o->Bounds());
+    EXPECT_EQ(changed.count(), 0);
     const int repaints = repaint.count();
-    panel.SetZoom(1.0f);
-    panel.SetZoom(0.0f);  // refused
-    panel.SetZoom(-1.0f);
+    panel.SetView(test::At(1.0f));
     EXPECT_EQ(repaint.count(), repaints);
-    EXPECT_EQ(panel.Zoom(), 1.0f);
+}
+
+// An edit on the view stores round-half-even(view value / zoom) for what it
+// changed and keeps the rest, so the object shows where it was put.
+TEST(BasePanel, EditsOnTheViewGoBackIntoPagePixels)
+{
+    TGBasePanel panel;
+    auto* o = new TGGraphicControl;
+    o->SetBounds(QRect(13, 7, 101, 4));
+    panel.AddObject(o);
+    panel.SetView(test::At(0.601f));
+    const QRect shown = o->ViewRect();
+    EXPECT_EQ(shown, QRect(8, 4, 61, 2));
+    o->SetViewRect(shown.translated(10, 0));  // a move
+    EXPECT_EQ(o->Bounds(), QRect(30, 7, 101, 4));  // 18 / 0.601 = 29.95; the size stays
+    EXPECT_EQ(o->ViewRect(), shown.translated(10, 0));
+    o->SetViewRect(QRect(18, 4, 70, 2));  // a wider box
+    EXPECT_EQ(o->Bounds(), QRect(30, 7, 116, 4));  // 70 / 0.601 = 116.47
+    EXPECT_EQ(o->ViewRect(), QRect(18, 4, 70, 2));
+    // Every view value comes back where it was put, at every zoom step.
+    for (float z : {0.501f, 0.601f, 0.701f, 0.801f, 0.901f, 1.001f}) {
+        panel.SetView(test::At(z));
+        for (int v = 0; v < 400; ++v) {
+            o->SetViewRect(QRect(v, v, v + 5, v + 5));
+            EXPECT_EQ(o->ViewRect(), QRect(v, v, v + 5, v + 5)) << z << " " << v;
+        }
+    }
 }
 
 TEST(BasePanel, ToolModeSetsPointingAndCursor)

@@ -19,7 +19,7 @@ QImage paint(TGFlatCalendar& c, QRgb background = 0xFF00FF)
     QImage img(c.Width(), c.Height(), QImage::Format_RGB32);
     img.fill(background);
     QPainter p(&img);
-    c.PaintObject(p);
+    PaintAtOrigin(c, p);
     return img;
 }
 
@@ -53,14 +53,15 @@ TEST(FlatCalendar, SetterRules)
     EXPECT_EQ(c.StartOfWeek(), 1);
     c.SetStartOfWeek(2);
     EXPECT_EQ(c.StartOfWeek(), 2);
-    c.SetBounds(QRect(0, 0, 100, 80));
-    EXPECT_EQ(c.CalendarRect(), QRect(0, 0, 94, 74));
-    EXPECT_EQ(c.ShadowRect(), QRect(6, 6, 94, 74));
+    const QSize size(100, 80);
+    EXPECT_EQ(c.CalendarRect(size, 1.0f), QRect(0, 0, 94, 74));
+    EXPECT_EQ(c.ShadowRect(size, 1.0f), QRect(6, 6, 94, 74));
+    EXPECT_EQ(c.ShadowRect(size * 2, 2.0f), QRect(12, 12, 188, 148));  // the offset follows the zoom
     c.SetShadowPosition(fcpUpperLeft);
-    EXPECT_EQ(c.CalendarRect(), QRect(6, 6, 94, 74));
+    EXPECT_EQ(c.CalendarRect(size, 1.0f), QRect(6, 6, 94, 74));
     c.SetShadowDepth(0);
-    EXPECT_EQ(c.CalendarRect(), QRect(0, 0, 100, 80));
-    EXPECT_TRUE(c.ShadowRect().isNull());
+    EXPECT_EQ(c.CalendarRect(size, 1.0f), QRect(0, 0, 100, 80));
+    EXPECT_TRUE(c.ShadowRect(size, 1.0f).isNull());
 }
 
 TEST(FlatCalendar, ShadowFillAndTransparency)
@@ -84,7 +85,7 @@ TEST(FlatCalendar, ShadowFillAndTransparency)
     EXPECT_EQ(countColour(clear, clear.rect(), 0xFFFF00), 0);  // no fill
     EXPECT_EQ(countColour(clear, clear.rect(), 0xFFFFFF), 0);
     EXPECT_TRUE(anyInk(clear, clear.rect()));  // text and lines still drawn
-    EXPECT_EQ(c.CalendarRect(), QRect(0, 0, 160, 140));  // the whole object
+    EXPECT_EQ(c.CalendarRect(QSize(160, 140), 1.0f), QRect(0, 0, 160, 140));  // the whole object
 }
 
 TEST(FlatCalendar, MondayStartPutsASundayFirstInTheLastColumn)
@@ -117,7 +118,7 @@ TEST(FlatCalendar, SmallObjectTitleNeverBelowTextHeight)
     TGFlatCalendar c;
     c.SetBounds(QRect(0, 0, 70, 40));
     paint(c);
-    EXPECT_GE(c.TitleBand().height(), QFontMetrics(TGGraphicControl::ZoomedFont(*c.TitleFont(), 1.0f)).height());
+    EXPECT_GE(c.TitleBand().height(), QFontMetrics(TGGraphicControl::ZoomedFont(*c.TitleFont(), At(1.0f))).height());
 }
 
 TEST(FlatCalendar, RecordWritesEveryPropertyAndRoundTrips)

@@ -145,15 +145,13 @@ TEST(ImageObject, DefaultsAndTheStretchAutoSizePair)
     EXPECT_EQ(image->Bounds(), QRect(12, 20, 120, 80));
     EXPECT_GE(changed.count(), 1);
 
-    // The zoom multiplies the picture's size, halves rounding to even.
-    image->SetScale(1.5f);
-    image->BoundsChanged();
-    EXPECT_EQ(image->Bounds().size(), QSize(180, 120));
-    image->SetScale(0.5f);
-    image->BoundsChanged();
-    EXPECT_EQ(image->Bounds().size(), QSize(60, 40));
+    // The zoom multiplies the picture's size on the device, halves rounding
+    // to even; the object keeps the picture's own size.
+    EXPECT_EQ(image->DeviceRect(At(1.5f)).size(), QSize(180, 120));
+    EXPECT_EQ(image->DeviceRect(At(0.5f)).size(), QSize(60, 40));
     image->Picture()->SetBitmap(QuadrantBitmap(121, 83));
-    EXPECT_EQ(image->Bounds().size(), QSize(60, 42)) << "60.5 -> 60, 41.5 -> 42";
+    EXPECT_EQ(image->Bounds().size(), QSize(121, 83));
+    EXPECT_EQ(image->DeviceRect(At(0.5f)).size(), QSize(60, 42)) << "60.5 -> 60, 41.5 -> 42";
 }
 
 TEST(ImageObject, PictureDataBytesAndDocumentRoundTrip)
@@ -450,10 +448,10 @@ TEST(ImageObject, ClonesCarryThePictureAndFollowTheZoom)
     EXPECT_EQ(clone->Render(), image->Render());
     EXPECT_TRUE(clone->AutoSize());
 
-    // Zooming an auto-sized image keeps it at the picture's size times the
-    // zoom, whatever rounding the rescale of the bounds gave.
-    panel->SetZoom(0.5f);
-    EXPECT_EQ(image->Bounds().size(), QSize(20, 15));
-    panel->SetZoom(1.5f);
-    EXPECT_EQ(image->Bounds().size(), QSize(60, 45));
+    // An auto-sized image shows at the picture's size times the zoom.
+    panel->SetView(At(0.5f));
+    EXPECT_EQ(image->ViewRect().size(), QSize(20, 15));
+    panel->SetView(At(1.5f));
+    EXPECT_EQ(image->ViewRect().size(), QSize(60, 45));
+    EXPECT_EQ(image->Bounds().size(), QSize(40, 30));
 }

@@ -101,11 +101,12 @@ TEST(Label, PaintsFillBorderAndOnlyTheCopiesAsked)
     img.fill(Qt::white);
     {
         QPainter p(&img);
-        label.PaintObject(p);
+        PaintAtOrigin(label, p);
     }
     SaveShot(img, QStringLiteral("objects_label_plain"));
     EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFF, 0x000000u);      // frame
-    EXPECT_EQ(img.pixel(198, label.Height() - 2) & 0xFFFFFF, 0x00FF00u);  // fill
+    // fill, down to the height the size rules give on the device
+    EXPECT_EQ(img.pixel(198, label.DeviceRect(At(1.0f)).height() - 2) & 0xFFFFFF, 0x00FF00u);
     bool red = false;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -115,7 +116,7 @@ TEST(Label, PaintsFillBorderAndOnlyTheCopiesAsked)
     img.fill(Qt::white);
     {
         QPainter p(&img);
-        label.PaintObject(p);
+        PaintAtOrigin(label, p);
     }
     int redCount = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -199,7 +200,7 @@ TEST(Label, RotatedTextStaysInsideAndRunsUpright)
         img.fill(Qt::white);
         {
             QPainter p(&img);
-            label.PaintObject(p);
+            PaintAtOrigin(label, p);
         }
         SaveShot(img, QStringLiteral("objects_label_%1").arg(angle));
         QRect ink;

@@ -12,6 +12,19 @@
 
 namespace dayloom::test {
 
+// The screen at a zoom, at the tests' 96 pixels per inch.
+inline PageMapping At(float zoom)
+{
+    return PageMapping::Screen(Zoom(zoom), 96);
+}
+
+// Paints an object at (0, 0) at a zoom (1 by default), at its size there.
+inline void PaintAtOrigin(TGGraphicControl& object, QPainter& painter, float zoom = 1.0f)
+{
+    const PageMapping m = At(zoom);
+    object.PaintObject(painter, m, object.DeviceRect(m).size());
+}
+
 inline ComponentRegistry& ObjectRegistry()
 {
     ComponentRegistry& r = ComponentRegistry::Global();

@@ -49,8 +49,8 @@ TEST(RichLabel, LayoutPageStaysTheSameAtEveryZoom)
     label->SetBounds(QRect(10, 10, 190, 60));
     EXPECT_EQ(label->PageWidthTwips(), 2850);
     EXPECT_EQ(label->ZoomPercent(), 100);
-    panel->SetZoom(2.0f);
-    EXPECT_EQ(label->Width(), 380);
+    panel->SetView(test::At(2.0f));
+    EXPECT_EQ(label->ViewRect().width(), 380);
     EXPECT_EQ(label->PageWidthTwips(), 2850);
     EXPECT_EQ(label->ZoomPercent(), 200);
 }
@@ -70,7 +70,7 @@ TEST(RichLabel, PaintsTextFillAndFrame)
     img.fill(0xFF00FF);
     {
         QPainter p(&img);
-        label->PaintObject(p);
+        test::PaintAtOrigin(*label, p);
     }
     EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFF, 0x000000u);     // bsSingle by default
     EXPECT_EQ(img.pixel(180, 35) & 0xFFFFFF, 0xFF00FFu);  // transparent: the page shows
@@ -78,7 +78,7 @@ TEST(RichLabel, PaintsTextFillAndFrame)
     label->SetBGColor(0xFFFF00);
     {
         QPainter p(&img);
-        label->PaintObject(p);
+        test::PaintAtOrigin(*label, p);
     }
     SaveShot(img, QStringLiteral("objects_richlabel"));
     EXPECT_EQ(img.pixel(180, 35) & 0xFFFFFF, 0x00FFFFu);

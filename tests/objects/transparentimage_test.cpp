@@ -56,7 +56,7 @@ QImage OnGrey(TGImage& image)
     QImage page(image.Width(), image.Height(), QImage::Format_RGB32);
     page.fill(qRgb(128, 128, 128));
     QPainter p(&page);
-    image.PaintObject(p);
+    PaintAtOrigin(image, p);
     return page;
 }
 

@@ -55,7 +55,7 @@ TEST(BorderPicture, ShippedBordersOnPortraitAndLandscapePages)
             // at a zoom the picture fills the band between the margin
             // rectangle and the calendar, and nothing outside the rectangle
             const float z = 0.601f;
-            page.SetZoom(z);
+            ShowAt(page, z);
             QImage shot = PaintedPage(page);
             const QRect margin = zoomed(page.MarginRect(), z);
             EXPECT_EQ(inkAround(shot, margin).second, 0);

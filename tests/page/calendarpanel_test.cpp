@@ -74,8 +74,8 @@ TEST(CalendarPanel, ConstructorDefaults)
     EXPECT_EQ(page.PlannerStartTime(), QTime(8, 0));
     EXPECT_EQ(page.GetMonthName(1), QStringLiteral("January"));
     EXPECT_EQ(page.GetDayName(1), QStringLiteral("Sunday"));
-    EXPECT_EQ(page.Zoom(), 1.0f);
-    EXPECT_EQ(page.ControlSize(), QSize(816, 1056));
+    EXPECT_EQ(page.View().Scale, 1.0);
+    EXPECT_EQ(page.ViewSize(), QSize(816, 1056));
     EXPECT_TRUE(page.MainGridShown());
     EXPECT_FALSE(page.MinisShown());
     EXPECT_FALSE(page.HasCellText());
@@ -99,7 +99,7 @@ TEST(CalendarPanel, MainWindowDescriptionThenReset)
     EXPECT_EQ(page.HeadersStyle(), dsWhole);
     EXPECT_EQ(page.MainCalMonth(), 12);
     EXPECT_EQ(page.MainCalYear(), 1997);
-    EXPECT_EQ(page.ControlSize(), QSize(1056, 816));
+    EXPECT_EQ(page.ViewSize(), QSize(1056, 816));
     EXPECT_EQ(page.MiniCount(), 2);
 
     // reset: the settings it names, in its order; fonts, the header style,
@@ -177,7 +177,7 @@ TEST(CalendarPanel, OrientationFollowsTheLayoutAndPlannersArePortrait)
         page.SetCalendarLayout(TCalendarLayout(l));
         const bool ls = l <= 17 && l % 2 == 1;
         EXPECT_EQ(page.CalendarOrientation(), ls ? coLandscape : coPortrait) << l;
-        EXPECT_EQ(page.ControlSize(), ls ? QSize(1056, 816) : QSize(816, 1056)) << l;
+        EXPECT_EQ(page.ViewSize(), ls ? QSize(1056, 816) : QSize(816, 1056)) << l;
     }
     page.SetCalendarLayout(lo2Week);
     page.SetCalendarOrientation(coLandscape);  // the layout step puts it back
@@ -214,7 +214,7 @@ TEST(CalendarPanel, SettersReportChangesOnlyWhenTheValueChanges)
     page.SetMainCalMonth(1);
     page.SetUserTitle(QString());
     page.SetHeadersStyle(dsThreeChars);
-    page.SetZoom(1.0f);
+    ShowAt(page, 1.0f);
     page.TitleFont()->SetSize(26);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(repaint.count(), 0);
@@ -242,16 +242,15 @@ TEST(CalendarPanel, SettersReportChangesOnlyWhenTheValueChanges)
     EXPECT_EQ(page.MainCalMonth(), 1);
 }
 
-TEST(CalendarPanel, ZoomResizesTheControlWithTruncation)
+// The page keeps its size in page pixels; a view shows it truncated.
+TEST(CalendarPanel, ViewShowsThePageWithTruncation)
 {
     TCalendarPanel32 page;
     QSignalSpy resized(&page, &TCalendarPanel32::SizeChanged);
-    page.SetZoom(0.601f);
-    ASSERT_EQ(resized.count(), 1);
-    EXPECT_EQ(page.ControlSize(), QSize(490, 634));  // 816 x 0.601 = 490.4, 1056 x 0.601 = 634.7
-    EXPECT_EQ(resized.first().at(0).toSize(), page.ControlSize());
-    page.SetZoom(0.601f);
-    EXPECT_EQ(resized.count(), 1);
+    ShowAt(page, 0.601f);
+    EXPECT_EQ(page.ViewSize(), QSize(490, 634));  // 816 x 0.601 = 490.4, 1056 x 0.601 = 634.7
+    EXPECT_EQ(page.Size(), QSize(816, 1056));
+    EXPECT_EQ(resized.count(), 0);
 }
 
 TEST(CalendarPanel, PanelStateSetsPointingAndTheCursor)
@@ -311,7 +310,10 @@ namespace {
 class Block : public TGGraphicControl {
 public:
     explicit Block(QColor c) : colour(c) {}
-    void Paint(QPainter& p) override { p.fillRect(Bounds(), colour); }
+    void PaintObject(QPainter& p, const PageMapping&, QSize size) override
+    {
+        p.fillRect(QRect(QPoint(0, 0), size), colour);
+    }
     QColor colour;
 };
 
@@ -321,25 +323,18 @@ TEST(CalendarPanel, PaintGuardsAndObjectsInTheBitmap)
 {
     TCalendarPanel32 page;
     page.SetTitleBGColor(Bgr(0, 0, 255));
-    const QPoint inTitle(page.MainRect().Left + 3, page.MainRect().Top + 3);
 
-    // hidden or suppressed: nothing is painted
-    page.SetVisible(false);
-    EXPECT_EQ(Px(PaintedPage(page), inTitle.x(), inTitle.y()), 0xFF00FFu);
-    page.SetVisible(true);
-    page.SetSuppressPainting(true);
-    EXPECT_EQ(Px(PaintedPage(page), inTitle.x(), inTitle.y()), 0xFF00FFu);
-    page.SetSuppressPainting(false);
-
-    // a paint started from inside a paint does nothing (and does not recurse)
+    // a picture started from inside a picture does nothing (and does not recurse)
     int calls = 0;
     writeBorder(QStringLiteral("ZzTestGuard.wpo"));
     page.SetWMFBorderFile(QStringLiteral("ZzTestGuard"));
-    page.SetBorderPicturePainter([&](QPainter& p, const QRectF&) {
+    page.SetBorderPicturePainter([&](QPainter&, const QRectF&) {
         ++calls;
-        page.Paint(p);
+        QImage inner;
+        page.PaintToBitmap(inner, page.View());
     });
-    const QImage shown = PaintedPage(page);
+    QImage shown;
+    page.PaintToBitmap(shown, page.View());
     EXPECT_EQ(calls, 1);
     const QPoint inTitle2(page.MainRect().Left + 3, page.MainRect().Top + 3);
     EXPECT_EQ(Px(shown, inTitle2.x(), inTitle2.y()), 0x0000FFu);
@@ -351,8 +346,8 @@ TEST(CalendarPanel, PaintGuardsAndObjectsInTheBitmap)
     page.Objects()[0]->SetBounds(QRect(100, 100, 50, 50));
     page.Objects()[1]->SetBounds(QRect(120, 120, 50, 50));
     EXPECT_EQ(Px(PaintedPage(page), 125, 125), 0x0000FFu);
-    QImage bitmap(page.ControlSize(), QImage::Format_RGB32);
-    page.PaintToBitmap(bitmap);
+    QImage bitmap(page.ViewSize(), QImage::Format_RGB32);
+    page.PaintToBitmap(bitmap, page.View());
     EXPECT_EQ(Px(bitmap, 105, 105), 0xFF0000u);
     EXPECT_EQ(Px(bitmap, 125, 125), 0x00FF00u);
     EXPECT_EQ(Px(bitmap, inTitle2.x(), inTitle2.y()), 0x0000FFu);
@@ -385,11 +380,11 @@ TEST(CalendarPanel, BorderPictureLookupAndInset)
     EXPECT_EQ(page.MainRect(), TRect(plain.Left + 45, plain.Top + 45, plain.Right - 45, plain.Bottom - 45));
     EXPECT_EQ(page.MarginRect(), TRect(24, 24, 1032, 792));
 
-    page.SetZoom(0.601f);
+    ShowAt(page, 0.601f);
     PaintedPage(page);
     ASSERT_EQ(targets.size(), 1);
     EXPECT_EQ(targets.last(), QRectF(14, 14, 620 - 14, 475 - 14));  // the margin rectangle x zoom
-    page.SetZoom(1.0f);
+    ShowAt(page, 1.0f);
 
     // a missing file (ZzTestRibbon has no landscape picture), an unsafe name and
     // a file that does not load

@@ -197,7 +197,7 @@ TEST(Cells, TextIsPaintedOnWhiteAndCutAtItsRectangle)
             EXPECT_EQ(Px(img, x, y), 0xFFFFFFu) << x << "," << y;
 
     // the same page at another zoom still paints the text inside the cell
-    page.SetZoom(0.601f);
+    ShowAt(page, 0.601f);
     const QImage small = PaintedPage(page);
     const TCellRecord r2 = page.CellRecord(11);
     dark = 0;

@@ -214,8 +214,8 @@ TEST_F(DocumentObjectsTest, ObjectsSurviveSaveAndLoadUnchanged)
     ExpectSameFont(ca->TitleFont(), cb->TitleFont(), "title font");
     ExpectSameFont(ca->DayNameFont(), cb->DayNameFont(), "day-name font");
     ExpectSameFont(ca->CellFont(), cb->CellFont(), "cell font");
-    EXPECT_EQ(cb->CalendarRect(), ca->CalendarRect());
-    EXPECT_EQ(cb->ShadowRect(), ca->ShadowRect());
+    EXPECT_EQ(cb->CalendarRect(cb->Size(), 1.0f), ca->CalendarRect(ca->Size(), 1.0f));
+    EXPECT_EQ(cb->ShadowRect(cb->Size(), 1.0f), ca->ShadowRect(ca->Size(), 1.0f));
 
     // The painted page agrees as well.
     EXPECT_EQ(PaintedPage(*second.page), PaintedPage(*first.page));
@@ -331,7 +331,7 @@ TEST_F(DocumentObjectsTest, ModernClipArtSavesAndReopensByteForByte)
     auto withObjects = [](TCalendarPanel32& page) {
         QImage image = PaintedPage(page);
         QPainter p(&image);
-        page.PaintObjects(p, false);
+        page.PaintObjects(p, page.View());
         return image;
     };
     const QImage painted = withObjects(*second.page);

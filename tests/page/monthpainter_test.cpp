@@ -24,7 +24,7 @@ struct Grid {
 
 Grid expectedGrid(const TCalendarPanel32& page)
 {
-    const double z = page.Zoom();
+    const double z = page.View().Scale;
     const TRect m = page.MainRect();
     Grid g;
     g.Q = TRect(int(m.Left * z), int(m.Top * z), int(m.Right * z) - 1, int(m.Bottom * z) - 1);
@@ -76,7 +76,7 @@ TEST(MonthPainter, CellRecordsForMonthsStartingOnEveryWeekday)
             EXPECT_EQ(page.DayCell(1), firstCell);
 
             const Grid g = expectedGrid(page);
-            const int nine = QFontMetrics(PageFont(*page.CellFont(), PageMapping::Screen(1.0f))).height();
+            const int nine = QFontMetrics(PageFont(*page.CellFont(), At(1.0f))).height();
             for (int k : {1, 9, 42}) {
                 const int r = (k - 1) / 7, c = (k - 1) % 7;
                 const TRect total(g.Q.Left + c * g.cw + 5, g.rowBottom + r * g.rh + 1,
@@ -128,7 +128,7 @@ TEST(MonthPainter, MinisInTitleKeepATitleBandOfAtLeastOneAndAHalfInches)
     TCalendarPanel32 page;
     page.SetCalendarLayout(loFCMinisInTitleLS);
     for (float zoom : {1.0f, 0.601f}) {
-        page.SetZoom(zoom);
+        ShowAt(page, zoom);
         PaintedPage(page);
         const Grid g = expectedGrid(page);
         // 0.17 of the landscape calendar is below 1.5 in
@@ -147,7 +147,7 @@ TEST(MonthPainter, FillsLinesAndBordersLandOnTheComputedPixels)
         plainMonth(page, 12, 1997);
         page.SetTitleBGColor(Bgr(255, 0, 0));
         page.SetHeadersBGColor(Bgr(0, 255, 0));
-        page.SetZoom(zoom);
+        ShowAt(page, zoom);
         const QImage img = PaintedPage(page);
         ASSERT_EQ(img.size(), QSize(int(816 * double(zoom)), int(1056 * double(zoom))));
         const Grid g = expectedGrid(page);

@@ -11,13 +11,27 @@
 
 namespace dayloom::test {
 
-// The page as the screen shows it, through the page's own Paint.
+// The screen at a zoom, at the tests' 96 pixels per inch.
+inline PageMapping At(float zoom)
+{
+    return PageMapping::Screen(Zoom(zoom), 96);
+}
+
+// Shows the page at a zoom, as a page widget does.
+inline void ShowAt(TCalendarPanel32& page, float zoom)
+{
+    page.SetView(At(zoom));
+}
+
+// The page content as the page widget paints it at the page's view (objects
+// are painted over it separately).
 inline QImage PaintedPage(TCalendarPanel32& page)
 {
-    QImage image(page.ControlSize(), QImage::Format_RGB32);
-    image.fill(Qt::magenta);
+    const PageMapping view = page.View();
+    QImage image(view.MapSize(page.Size()), QImage::Format_RGB32);
+    image.fill(Qt::white);
     QPainter p(&image);
-    page.Paint(p);
+    page.PaintPage(p, view, true);
     p.end();
     return image;
 }

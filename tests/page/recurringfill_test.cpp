@@ -29,7 +29,7 @@ QTextCharFormat defaultFormat()
 // A month page at a small zoom (the fill paints it once to find its cells).
 void showMonth(TCalendarPanel32& page, int year, int month, int startOfWeek = 1)
 {
-    page.SetZoom(0.301f);
+    test::ShowAt(page, 0.301f);
     page.SetCalendarLayout(loFullCalendar);
     page.SetStartOfWeek(startOfWeek);
     page.SetMainCalYear(year);
@@ -213,7 +213,7 @@ TEST(RecurringFill, UnattendedFillUsesTheMonthSetLastNotTheMonthPaintedLast)
     SaveRecurringList(BuiltInHolidayEntries(), programDir);
     // The page was last painted for May; the month changes without a paint.
     QImage scratch;
-    page.PaintToBitmap(scratch);
+    page.PaintToBitmap(scratch, page.View());
     page.SetMainCalMonth(11);
     EXPECT_EQ(FillMonthFromRecurringList(page, programDir, defaultFormat()), 2);
     EXPECT_EQ(cellsHolding(page, "Thanksgiving Day"), QList<int>{expectedCell(QDate(2024, 11, 28), 1)});

@@ -138,9 +138,9 @@ TEST_F(CellEditorTest, EditorLiesOverTheCellAndShowsItAsThePageDoes)
     page->SetCellText(cell, rtf(kFormatted));
 
     for (float zoom : {0.601f, 1.001f, 0.501f}) {
-        page->SetZoom(zoom);
+        w.PageWidget()->SetZoom(Zoom(zoom));
         QImage painted;
-        page->PaintToBitmap(painted);
+        page->PaintToBitmap(painted, page->View());
         page->CellClick(cell);
         ASSERT_TRUE(editor->isVisible());
         EXPECT_EQ(editor->geometry(), cellEditorRect(cell));
@@ -371,7 +371,7 @@ TEST_F(CellEditorTest, ShotOfAnOpenCell)
     w.ZoomSpinnerUpClick();
     w.ZoomSpinnerUpClick();
     QImage painted;
-    page->PaintToBitmap(painted);
+    page->PaintToBitmap(painted, page->View());
     page->SetCellText(page->DayCell(7), rtf(kFormatted));
     page->SetCellText(page->DayCell(8), rtf("{\\rtf1\\ansi\\f0\\fs20\\b Dentist 9:30}"));
     page->CellClick(page->DayCell(7));

@@ -27,6 +27,7 @@
 #include "objects/tpicture.h"
 #include "page/borderpicture.h"
 #include "page/calendardocument.h"
+#include "page/documentpage.h"
 #include "page/tcalendarpanel32.h"
 #include "print/pictureexport.h"
 #include "richtext/twprtfstorage.h"
@@ -269,38 +270,32 @@ struct Host {
     }
 };
 
-// Reads a document the way File > Open does, at the given zoom.
-void open(Host& host, const QString& path, float zoom)
+// Reads a document the way File > Open does.
+void open(Host& host, const QString& path)
 {
     TCalendarPanel32& page = *host.page;
-    page.SetZoom(zoom);
     page.SetLoadingDocument(true);
-    page.ClearCells();
-    page.DeleteAllObjects();
-    page.SetUserTitle(QString());
-    page.SetZoom(1.0f);
-    CalendarDocument::LoadFromFile(page, path, &host.owner);
-    page.Rehook();
-    page.SetZoom(zoom);
+    ReadDocumentInto(page, path, &host.owner);
     page.SetLoadingDocument(false);
 }
 
 QImage screenAt(const QString& path, float zoom, bool selectAll)
 {
     Host host;
-    open(host, path, zoom);
     CalendarPageWidget widget(host.page);
+    widget.SetZoom(Zoom(zoom));
+    open(host, path);
     if (selectAll)
         host.page->SelectAll();
-    widget.grab();  // the first paint lays the labels out
+    widget.grab();
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QImage exportAt(const QString& path, float zoom)
 {
     Host host;
-    open(host, path, zoom);
-    return PictureExport::CalendarPicture(*host.page).convertToFormat(QImage::Format_RGB32);
+    open(host, path);
+    return PictureExport::CalendarPicture(*host.page, Zoom(zoom)).convertToFormat(QImage::Format_RGB32);
 }
 
 // ---- files --------------------------------------------------------------------------

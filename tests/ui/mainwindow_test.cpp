@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, FileNewShowsAnUntitledModifiedGridPage)
     file("&New ")->trigger();
     EXPECT_TRUE(w.PageShown());
     EXPECT_EQ(w.PageWidget()->pos(), QPoint(5, 5));
-    EXPECT_EQ(w.PageWidget()->size(), w.CalendarPanel()->ControlSize());
+    EXPECT_EQ(w.PageWidget()->size(), w.PageWidget()->PageSize());
     EXPECT_TRUE(w.Modified());
     EXPECT_TRUE(w.CurrentFile().isEmpty());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Dayloom [untitled]"));
@@ -337,36 +337,36 @@ TEST_F(MainWindowTest, CancelledNewKeepsThePreviousState)
 TEST_F(MainWindowTest, ZoomStepsStopAtTheirBounds)
 {
     TCalendarMain& w = start();  // no DL.ini: 60 % -> 0.601
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.601f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);
     EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
     w.ZoomSpinnerDownClick();
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.501f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.501f);
     EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("50%"));
     w.ZoomSpinnerDownClick();
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.501f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.501f);
 
     m_window.reset();
     writeIni("Zooming", "Main", "90");
     TCalendarMain& w2 = start();
     file("&New ")->trigger();
-    EXPECT_FLOAT_EQ(w2.CalendarPanel()->Zoom(), 0.901f);
+    EXPECT_FLOAT_EQ(w2.PageWidget()->PageZoom().Factor(), 0.901f);
     QTest::mouseClick(child<QToolButton>("ZoomInButton"), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(w2.CalendarPanel()->Zoom(), 1.001f);
+    EXPECT_FLOAT_EQ(w2.PageWidget()->PageZoom().Factor(), 1.001f);
     EXPECT_EQ(w2.ZoomCaption()->text(), QStringLiteral("100%"));
     QTest::mouseClick(child<QToolButton>("ZoomInButton"), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(w2.CalendarPanel()->Zoom(), 1.001f);
+    EXPECT_FLOAT_EQ(w2.PageWidget()->PageZoom().Factor(), 1.001f);
     // The page widget follows the page's size.
-    EXPECT_EQ(w2.PageWidget()->size(), w2.CalendarPanel()->ControlSize());
+    EXPECT_EQ(w2.PageWidget()->size(), w2.PageWidget()->PageSize());
 
     // A smaller stored zoom can be zoomed in but not out.
     m_window.reset();
     writeIni("Zooming", "Main", "10");
     TCalendarMain& w3 = start();
-    EXPECT_FLOAT_EQ(w3.CalendarPanel()->Zoom(), 0.201f);
+    EXPECT_FLOAT_EQ(w3.PageWidget()->PageZoom().Factor(), 0.201f);
     w3.ZoomSpinnerDownClick();
-    EXPECT_FLOAT_EQ(w3.CalendarPanel()->Zoom(), 0.201f);
+    EXPECT_FLOAT_EQ(w3.PageWidget()->PageZoom().Factor(), 0.201f);
     w3.ZoomSpinnerUpClick();
-    EXPECT_NEAR(w3.CalendarPanel()->Zoom(), 0.301f, 1e-5);
+    EXPECT_NEAR(w3.PageWidget()->PageZoom().Factor(), 0.301f, 1e-5);
 }
 
 TEST_F(MainWindowTest, PageKeysZoomOnlyWhileTheMainWindowIsActive)
@@ -376,23 +376,23 @@ TEST_F(MainWindowTest, PageKeysZoomOnlyWhileTheMainWindowIsActive)
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(w.windowHandle(), Qt::Key_PageDown);
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.701f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.701f);
     QTest::keyClick(w.windowHandle(), Qt::Key_PageUp);
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.601f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);
 
     QDialog dialog(&w);
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(dialog.windowHandle(), Qt::Key_PageDown);
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.601f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);
 }
 
 TEST_F(MainWindowTest, ClosingStoresZoomPreferencesAndPlacement)
 {
     writeIni("Zooming", "Main", "45");
     TCalendarMain& w = start();
-    EXPECT_FLOAT_EQ(w.CalendarPanel()->Zoom(), 0.401f);
+    EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.401f);
     EXPECT_EQ(w.PropZoom(), 30);
     EXPECT_FLOAT_EQ(Zoom::FromPercent(w.PropZoom()).Factor(), 0.301f);
     EXPECT_TRUE(w.ShowHints());
@@ -558,7 +558,7 @@ TEST_F(MainWindowTest, FirstWindowShowsTheWholePageCentredAndAStoredPlacementWin
     TCalendarMain& w = start();
     const QRect available = w.screen()->availableGeometry();
     auto* box = child<QScrollArea>("ScrollBox");
-    const QSize page = w.CalendarPanel()->ControlSize();
+    const QSize page = w.PageWidget()->PageSize();
     EXPECT_GE(box->viewport()->width(), page.width() + 10);
     EXPECT_GE(box->viewport()->height(), page.height() + 10);
     EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);

@@ -311,7 +311,7 @@ TEST(ObjectsOnPage, ScreenshotsOfEachKindSelected)
 {
     for (float zoom : {0.6f, 1.0f}) {
         PageFixture f;
-        f.widget.resize(f.page->ControlSize());
+
         TGPLabel* l = f.label(QRect(60, 300, 220, 50));
         l->SetCaption(QStringLiteral("Dayloom label"));
         l->Font()->SetSize(18);
@@ -332,12 +332,12 @@ TEST(ObjectsOnPage, ScreenshotsOfEachKindSelected)
         c->SetShadowDepth(5);
         c->SetShadowColor(0x808080);
         c->SetTitleBGcolor(0xEFBF9F);
-        f.page->SetZoom(zoom);
+        f.widget.SetZoom(Zoom(zoom));
         for (TGGraphicControl* o : f.page->Objects()) {
             f.page->Handle()->Clear();
             f.page->Handle()->Add(o);
             f.settle();
-            const QImage shot = f.widget.grab(o->Bounds().adjusted(-20, -20, 20, 20)).toImage();
+            const QImage shot = f.widget.grab(o->ViewRect().adjusted(-20, -20, 20, 20)).toImage();
             SaveShotNamed(shot, zoom, o);
             // the grab squares: the corner square in the selection colour
             EXPECT_EQ(shot.pixel(20 - 2, 20 - 2) & 0xFFFFFF, 0u);

@@ -68,7 +68,7 @@ protected:
     TCalendarProperties& open(const TCalendarPanel32* page = nullptr, float zoom = 0.301f)
     {
         m_dialog = std::make_unique<TCalendarProperties>();
-        m_dialog->ExampleCalendar()->SetZoom(zoom);
+        m_dialog->SetPreviewZoom(Zoom(zoom));
         if (page)
             m_dialog->ExampleCalendar()->CopySettingsFrom(*page);
         m_dialog->show();
@@ -440,23 +440,23 @@ TEST_F(PropertiesDialogTest, ZoomStepsStopAtTwentyAndHundredPercent)
     TCalendarProperties& d = open(nullptr, 0.3f);
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("30%"));
     d.findChild<QToolButton*>("ZoomOutButton")->click();
-    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
+    EXPECT_FLOAT_EQ(m_dialog->PreviewZoom().Factor(), 0.201f);  // the 20 % step
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("20%"));
     d.ZoomOutClick();
-    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
+    EXPECT_FLOAT_EQ(m_dialog->PreviewZoom().Factor(), 0.201f);  // the 20 % step
     for (int i = 0; i < 12; ++i)
         d.ZoomInClick();
-    EXPECT_NEAR(preview().Zoom(), 1.0f, 0.002);
+    EXPECT_NEAR(m_dialog->PreviewZoom().Factor(), 1.0f, 0.002);
     EXPECT_EQ(d.ZoomCaption()->text(), QStringLiteral("100%"));
-    EXPECT_EQ(d.PreviewWidget()->size(), preview().ControlSize());
+    EXPECT_EQ(d.PreviewWidget()->size(), d.PreviewWidget()->PageSize());
 
     // A factor between the steps moves onto the steps and never leaves the bounds.
     TCalendarProperties& e = open(nullptr, 0.25f);
     e.ZoomOutClick();
-    EXPECT_FLOAT_EQ(preview().Zoom(), 0.201f);  // the 20 % step
+    EXPECT_FLOAT_EQ(m_dialog->PreviewZoom().Factor(), 0.201f);  // the 20 % step
     TCalendarProperties& f = open(nullptr, 0.95f);
     f.ZoomInClick();
-    EXPECT_LE(preview().Zoom(), 1.0f + 0.002f);
+    EXPECT_LE(m_dialog->PreviewZoom().Factor(), 1.0f + 0.002f);
 }
 
 TEST_F(PropertiesDialogTest, OkAsksOnlyWhenItemsOrCellTextWouldSuffer)

@@ -68,9 +68,9 @@ void InstallObjectDialogs(QWidget* parent)
         dialog.SetText(label.RTFText());
         if (!label.Transparent())
             dialog.SetPanelColor(ToQColor(label.BGColor()));
-        dialog.SetPanelSize(QSize(label.Width() + 1, label.Height() + 1));
+        dialog.SetPanelSize(label.ViewRect().size() + QSize(1, 1));
         dialog.SetPageWidthTwips(label.PageWidthTwips());
-        dialog.SetZoom(Zoom(label.Scale()).RoundedPercent());
+        dialog.SetZoom(label.View().ViewZoom().RoundedPercent());
         RestoreCursor();
         if (dialog.exec() != QDialog::Accepted)
             return false;

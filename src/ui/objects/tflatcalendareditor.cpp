@@ -36,7 +36,7 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), Qt::white);
-        m_sample->PaintObject(p);
+        m_sample->Paint(p, m_sample->View());
     }
 
 private:

@@ -40,7 +40,7 @@ protected:
         QPainter p(this);
         m_sample->SetBounds(QRect(0, 0, width(), height()));
         m_sample->MarkDirty();
-        m_sample->PaintObject(p);
+        m_sample->Paint(p, m_sample->View());
         p.setPen(Qt::gray);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }

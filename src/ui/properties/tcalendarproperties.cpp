@@ -966,20 +966,32 @@ void TCalendarProperties::StartTimeClick()
     m_preview->SetPlannerStartTime(time);
 }
 
+Zoom TCalendarProperties::PreviewZoom() const
+{
+    return m_previewWidget ? m_previewWidget->PageZoom() : Zoom();
+}
+
+void TCalendarProperties::SetPreviewZoom(Zoom zoom)
+{
+    if (m_previewWidget)
+        m_previewWidget->SetZoom(zoom);
+    showZoom();
+}
+
 void TCalendarProperties::showZoom()
 {
-    m_zoomCaption->setText(Zoom(m_preview->Zoom()).Caption());
+    m_zoomCaption->setText(PreviewZoom().Caption());
 }
 
 void TCalendarProperties::ZoomInClick()
 {
-    m_preview->SetZoom(Zoom(m_preview->Zoom()).StepInWithin(Zoom::MaxStepPercent).Factor());
+    m_previewWidget->SetZoom(PreviewZoom().StepInWithin(Zoom::MaxStepPercent));
     showZoom();
 }
 
 void TCalendarProperties::ZoomOutClick()
 {
-    m_preview->SetZoom(Zoom(m_preview->Zoom()).StepOutWithin(Zoom::MinStepPercent).Factor());
+    m_previewWidget->SetZoom(PreviewZoom().StepOutWithin(Zoom::MinStepPercent));
     showZoom();
 }
 

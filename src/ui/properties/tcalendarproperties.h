@@ -7,6 +7,7 @@
 #include <QTime>
 
 #include "core/tcolor.h"
+#include "core/zoom.h"
 #include "page/calendartypes.h"
 
 class QAbstractButton;
@@ -115,6 +116,9 @@ public:
     QListWidget* BorderList() const { return m_borderList; }
     QLabel* ZoomCaption() const { return m_zoomCaption; }
     CalendarPageWidget* PreviewWidget() const { return m_previewWidget; }
+    // The zoom the preview page is shown at.
+    Zoom PreviewZoom() const;
+    void SetPreviewZoom(Zoom zoom);
 
 protected:
     void showEvent(QShowEvent* event) override;

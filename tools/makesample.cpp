@@ -110,8 +110,8 @@ int main(int argc, char** argv)
     page.SetStartOfWeek(1);
     page.SetTitleBGColor(0x00E8F0FF);
     page.SetHeadersBGColor(0x00203080);
-    page.HeadersFont()->SetColor(clWhite);
-    page.TitleFont()->SetColor(0x00101090);
+    page.SetHeadersFont(page.HeadersFont().WithColor(clWhite));
+    page.SetTitleFont(page.TitleFont().WithColor(0x00101090));
     page.SetHeadersStyle(dsWhole);
     page.SetWMFBorderFile(QStringLiteral("Holly"));
     page.SetUserTitle(QStringLiteral("December 2026"));

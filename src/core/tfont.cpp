@@ -7,117 +7,66 @@
 
 namespace dayloom {
 
-TFont::TFont(QObject* parent) : QObject(parent) {}
+// ---- TFontData ------------------------------------------------------------------
 
-void TFont::notify()
+int TFontData::Size() const
 {
-    if (!m_updating)
-        Q_EMIT changed();
+    return -int(std::lround(double(Height) * 72.0 / double(ScreenPPI())));
 }
 
-void TFont::SetName(const QString& name)
+int TFontData::HeightForSize(int points)
 {
-    if (name == m_name)
-        return;
-    m_name = name;
-    notify();
-}
-
-void TFont::SetHeight(int height)
-{
-    if (height == m_height)
-        return;
-    m_height = height;
-    notify();
-}
-
-int TFont::Size() const
-{
-    return -int(std::lround(double(m_height) * 72.0 / double(ScreenPPI())));
-}
-
-void TFont::SetSize(int points)
-{
-    // Clamped so that an absurd size from a damaged file cannot overflow.
     const double height = std::clamp(double(points) * double(ScreenPPI()) / 72.0, -1e9, 1e9);
-    SetHeight(-int(std::lround(height)));
+    return -int(std::lround(height));
 }
 
-void TFont::SetStyle(TFontStyles style)
+TFontData TFontData::WithName(const QString& name) const
 {
-    style &= 0xF;
-    if (style == m_style)
-        return;
-    m_style = style;
-    notify();
+    TFontData f = *this;
+    f.Name = name;
+    return f;
 }
 
-void TFont::SetColor(TColor color)
+TFontData TFontData::WithHeight(int height) const
 {
-    if (color == m_color)
-        return;
-    m_color = color;
-    notify();
+    TFontData f = *this;
+    f.Height = height;
+    return f;
 }
 
-void TFont::SetPitch(TFontPitch pitch)
+TFontData TFontData::WithSize(int points) const
 {
-    if (pitch == m_pitch)
-        return;
-    m_pitch = pitch;
-    notify();
+    return WithHeight(HeightForSize(points));
 }
 
-void TFont::SetCharset(int charset)
+TFontData TFontData::WithStyle(TFontStyles style) const
 {
-    if (charset == m_charset)
-        return;
-    m_charset = charset;
-    notify();
+    TFontData f = *this;
+    f.Style = style & 0xF;
+    return f;
 }
 
-void TFont::Assign(const TFont& other)
+TFontData TFontData::WithColor(TColor color) const
 {
-    if (&other == this || other == *this)
-        return;
-    ++m_updating;
-    m_name = other.m_name;
-    m_height = other.m_height;
-    m_style = other.m_style;
-    m_color = other.m_color;
-    m_pitch = other.m_pitch;
-    m_charset = other.m_charset;
-    --m_updating;
-    notify();
+    TFontData f = *this;
+    f.Color = color;
+    return f;
 }
 
-bool TFont::SameLook(const TFont& other) const
+bool TFontData::SameLook(const TFontData& other) const
 {
-    return m_name == other.m_name && m_style == other.m_style && m_color == other.m_color;
+    return Name == other.Name && Style == other.Style && Color == other.Color;
 }
 
-bool TFont::operator==(const TFont& other) const
+TFontData TFontData::WithQFont(const QFont& font) const
 {
-    return m_name == other.m_name && m_height == other.m_height && m_style == other.m_style &&
-           m_color == other.m_color && m_pitch == other.m_pitch && m_charset == other.m_charset;
-}
-
-void TFont::AssignQFont(const QFont& font)
-{
-    ++m_updating;
-    const QString oldName = m_name;
-    const int oldHeight = m_height;
-    const TFontStyles oldStyle = m_style;
-    SetName(font.family());
+    TFontData f = WithName(font.family());
     // A size left as it was keeps the height it came from (not every
     // height is a whole number of points).
     if (font.pointSize() > 0 && font.pointSize() != Size())
-        SetSize(font.pointSize());
-    SetStyle((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-             (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));
-    --m_updating;
-    if (m_name != oldName || m_height != oldHeight || m_style != oldStyle)
-        notify();
+        f.Height = HeightForSize(font.pointSize());
+    return f.WithStyle((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+                       (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));
 }
 
 static void applyStyle(QFont& f, TFontStyles style)
@@ -128,26 +77,60 @@ static void applyStyle(QFont& f, TFontStyles style)
     f.setStrikeOut(style & fsStrikeOut);
 }
 
-QFont TFont::ToQFont(double zoom) const
+QFont TFontData::ToQFont(double zoom) const
 {
-    QFont f(m_name);
+    QFont f(Name);
     int pts = int(double(Size()) * zoom);
     f.setPointSize(pts < 1 ? 1 : pts);
-    applyStyle(f, m_style);
-    if (m_pitch == fpFixed)
+    applyStyle(f, Style);
+    if (Pitch == fpFixed)
         f.setFixedPitch(true);
     return f;
 }
 
-QFont TFont::ToQFontPixels(double zoom) const
+QFont TFontData::ToQFontPixels(double zoom) const
 {
-    QFont f(m_name);
-    int px = int(std::abs(double(m_height)) * zoom);
+    QFont f(Name);
+    int px = int(std::abs(double(Height)) * zoom);
     f.setPixelSize(px < 1 ? 1 : px);
-    applyStyle(f, m_style);
-    if (m_pitch == fpFixed)
+    applyStyle(f, Style);
+    if (Pitch == fpFixed)
         f.setFixedPitch(true);
     return f;
+}
+
+// ---- TFont ------------------------------------------------------------------------
+
+TFont::TFont(QObject* parent) : QObject(parent) {}
+
+void TFont::SetData(const TFontData& data)
+{
+    TFontData d = data;
+    d.Style &= 0xF;
+    if (d == m_data)
+        return;
+    m_data = d;
+    Q_EMIT changed();
+}
+
+void TFont::SetName(const QString& name) { SetData(m_data.WithName(name)); }
+void TFont::SetHeight(int height) { SetData(m_data.WithHeight(height)); }
+void TFont::SetSize(int points) { SetData(m_data.WithSize(points)); }
+void TFont::SetStyle(TFontStyles style) { SetData(m_data.WithStyle(style)); }
+void TFont::SetColor(TColor color) { SetData(m_data.WithColor(color)); }
+
+void TFont::SetPitch(TFontPitch pitch)
+{
+    TFontData d = m_data;
+    d.Pitch = pitch;
+    SetData(d);
+}
+
+void TFont::SetCharset(int charset)
+{
+    TFontData d = m_data;
+    d.Charset = charset;
+    SetData(d);
 }
 
 }  // namespace dayloom

@@ -19,14 +19,6 @@ namespace dayloom {
 
 namespace {
 
-// Settings changed while reading are stored quietly: no change reports and
-// no repaint until the page is complete.
-struct QuietCounter {
-    int& counter;
-    explicit QuietCounter(int& c) : counter(c) { ++counter; }
-    ~QuietCounter() { --counter; }
-};
-
 [[noreturn]] void invalidValue() { throw ReadError(streamerror::InvalidPropertyValue); }
 
 int readRanged(ValueReader& r, int low, int high)
@@ -52,21 +44,21 @@ float readMargin(ValueReader& r)
     return float(double(readRanged(r, 0, 10000)) / 100.0);
 }
 
-void writeFont(ValueWriter& w, const TFont& f)
+void writeFont(ValueWriter& w, const TFontData& f)
 {
-    w.WriteString(f.Name());
+    w.WriteString(f.Name);
     w.WriteInteger(f.Size());
-    w.WriteBoolean((f.Style() & fsBold) != 0);
-    w.WriteBoolean((f.Style() & fsItalic) != 0);
-    w.WriteBoolean((f.Style() & fsUnderline) != 0);
-    w.WriteBoolean((f.Style() & fsStrikeOut) != 0);
-    w.WriteInteger(f.Color());
+    w.WriteBoolean((f.Style & fsBold) != 0);
+    w.WriteBoolean((f.Style & fsItalic) != 0);
+    w.WriteBoolean((f.Style & fsUnderline) != 0);
+    w.WriteBoolean((f.Style & fsStrikeOut) != 0);
+    w.WriteInteger(f.Color);
 }
 
-void readFont(ValueReader& r, TFont& f)
+void readFont(ValueReader& r, TFontData& f)
 {
-    f.SetName(r.ReadString());
-    f.SetSize(readRanged(r, -10000, 10000));
+    f.Name = r.ReadString();
+    f.Height = TFontData::HeightForSize(readRanged(r, -10000, 10000));
     TFontStyles style = 0;
     if (r.ReadBoolean())
         style |= fsBold;
@@ -76,8 +68,8 @@ void readFont(ValueReader& r, TFont& f)
         style |= fsUnderline;
     if (r.ReadBoolean())
         style |= fsStrikeOut;
-    f.SetStyle(style);
-    f.SetColor(r.ReadInteger());
+    f.Style = style;
+    f.Color = r.ReadInteger();
 }
 
 void registerClasses()
@@ -98,42 +90,42 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 // ---- writing -----------------------------------------------------------------
 
-void CalendarDocument::writeSettings(ValueWriter& w, const TCalendarPanel32& p)
+void CalendarDocument::writeSettings(ValueWriter& w, const PageSettings& p)
 {
-    w.WriteInteger(p.m_paperSize);
-    w.WriteInteger(int(p.m_orientation));
-    w.WriteInteger(marginHundredths(p.m_leftMargin));
-    w.WriteInteger(marginHundredths(p.m_topMargin));
-    w.WriteInteger(marginHundredths(p.m_rightMargin));
-    w.WriteInteger(marginHundredths(p.m_bottomMargin));
-    w.WriteInteger(int(p.m_layout));
-    w.WriteInteger(int(p.m_calendarBorder));
-    w.WriteInteger(int(p.m_lineLayout));
+    w.WriteInteger(p.PaperSize);
+    w.WriteInteger(int(p.CalendarOrientation));
+    w.WriteInteger(marginHundredths(p.LeftMarginInch));
+    w.WriteInteger(marginHundredths(p.TopMarginInch));
+    w.WriteInteger(marginHundredths(p.RightMarginInch));
+    w.WriteInteger(marginHundredths(p.BottomMarginInch));
+    w.WriteInteger(int(p.CalendarLayout));
+    w.WriteInteger(int(p.CalendarBorder));
+    w.WriteInteger(int(p.CalendarLineLayout));
     for (int i = 0; i < 12; ++i)
-        w.WriteString(p.m_monthNames.value(i));
+        w.WriteString(p.MonthNames.value(i));
     for (int i = 0; i < 7; ++i)
-        w.WriteString(p.m_dayNames.value(i));
-    w.WriteInteger(p.m_titleBGColor);
-    writeFont(w, *p.m_titleFont);
-    w.WriteBoolean(p.m_titleShowYear);
-    writeFont(w, *p.m_headersFont);
-    w.WriteInteger(int(p.m_headersBorder));
-    w.WriteInteger(int(p.m_headersStyle));
-    w.WriteInteger(p.m_headersBGColor);
-    writeFont(w, *p.m_cellFont);
-    w.WriteInteger(int(p.m_cellBorder));
-    w.WriteInteger(int(p.m_miniLineLayout));
-    w.WriteInteger(int(p.m_miniCalBorder));
-    w.WriteInteger(p.m_miniCalBGColor);
-    w.WriteBoolean(p.m_miniShowYear);
-    writeFont(w, *p.m_miniTitleFont);
-    writeFont(w, *p.m_miniHeadersFont);
-    w.WriteInteger(p.m_miniHeadersBGColor);
-    w.WriteInteger(int(p.m_miniHeadersStyle));
-    w.WriteInteger(int(p.m_miniHeadersBorder));
-    w.WriteInteger(int(p.m_miniCellBorder));
-    writeFont(w, *p.m_miniCellFont);
-    w.WriteInteger(int(p.m_numberPosition));
+        w.WriteString(p.DayNames.value(i));
+    w.WriteInteger(p.TitleBGColor);
+    writeFont(w, p.TitleFont);
+    w.WriteBoolean(p.TitleShowYear);
+    writeFont(w, p.HeadersFont);
+    w.WriteInteger(int(p.HeadersBorder));
+    w.WriteInteger(int(p.HeadersStyle));
+    w.WriteInteger(p.HeadersBGColor);
+    writeFont(w, p.CellFont);
+    w.WriteInteger(int(p.CellBorder));
+    w.WriteInteger(int(p.MiniCalendarLineLayout));
+    w.WriteInteger(int(p.MiniCalBorder));
+    w.WriteInteger(p.MiniCalBGColor);
+    w.WriteBoolean(p.MiniShowYear);
+    writeFont(w, p.MiniTitleFont);
+    writeFont(w, p.MiniHeadersFont);
+    w.WriteInteger(p.MiniHeadersBGColor);
+    w.WriteInteger(int(p.MiniHeadersStyle));
+    w.WriteInteger(int(p.MiniHeadersBorder));
+    w.WriteInteger(int(p.MiniCellBorder));
+    writeFont(w, p.MiniCellFont);
+    w.WriteInteger(int(p.NumberPosition));
 }
 
 QByteArray CalendarDocument::Save(const TCalendarPanel32& page)
@@ -144,20 +136,21 @@ QByteArray CalendarDocument::Save(const TCalendarPanel32& page)
     w.WriteListBegin();
     w.WriteInteger(Version);
     w.WriteInteger(KindDocument);
-    writeSettings(w, page);
-    w.WriteString(page.m_borderFile);
-    w.WriteInteger(page.m_mainDay);
-    w.WriteInteger(page.m_mainMonth);
-    w.WriteInteger(page.m_mainYear);
-    w.WriteInteger(page.m_startOfWeek);
-    const QTime start = page.m_plannerStart.isValid() ? page.m_plannerStart : QTime(8, 0);
+    const PageSettings& settings = page.Settings();
+    writeSettings(w, settings);
+    w.WriteString(settings.WMFBorderFile);
+    w.WriteInteger(settings.MainCalDay);
+    w.WriteInteger(settings.MainCalMonth);
+    w.WriteInteger(settings.MainCalYear);
+    w.WriteInteger(settings.StartOfWeek);
+    const QTime start = settings.PlannerStartTime.isValid() ? settings.PlannerStartTime : QTime(8, 0);
     w.WriteInteger(start.hour());
     w.WriteInteger(start.minute());
     for (int k = 1; k <= TCalendarPanel32::CellCount; ++k) {
         RtfStorageComponent cell(page.CellStore(k));
         w.WriteRootComponent(&cell);
     }
-    w.WriteString(page.m_userTitle);
+    w.WriteString(settings.UserTitle);
     w.WriteListEnd();
     w.WriteListBegin();
     for (const TGGraphicControl* object : page.Objects()) {
@@ -178,8 +171,8 @@ QByteArray CalendarDocument::SaveStyle(const TCalendarPanel32& page)
     w.WriteListBegin();
     w.WriteInteger(Version);
     w.WriteInteger(KindStyleSheet);
-    writeSettings(w, page);
-    w.WriteString(page.m_borderFile);
+    writeSettings(w, page.Settings());
+    w.WriteString(page.Settings().WMFBorderFile);
     w.WriteListEnd();
     w.Flush();
     return out;
@@ -200,43 +193,43 @@ QByteArray CalendarDocument::ReadWholeFile(const QString& path, InputKind kind)
     return data;
 }
 
-void CalendarDocument::readSettings(ValueReader& r, TCalendarPanel32& p)
+void CalendarDocument::readSettings(ValueReader& r, PageSettings& p)
 {
     const int paper = r.ReadInteger();
-    p.m_paperSize = paper == PaperA4 ? PaperA4 : PaperLetter;
-    p.m_orientation = TCalendarOrientation(readRanged(r, coPortrait, coLandscape));
-    p.m_leftMargin = readMargin(r);
-    p.m_topMargin = readMargin(r);
-    p.m_rightMargin = readMargin(r);
-    p.m_bottomMargin = readMargin(r);
-    p.m_layout = TCalendarLayout(readRanged(r, 0, CalendarLayoutCount - 1));
-    p.m_calendarBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    p.m_lineLayout = TCalendarLineLayout(readRanged(r, llFull, llCellsOnly));
+    p.PaperSize = paper == PaperA4 ? PaperA4 : PaperLetter;
+    p.CalendarOrientation = TCalendarOrientation(readRanged(r, coPortrait, coLandscape));
+    p.LeftMarginInch = readMargin(r);
+    p.TopMarginInch = readMargin(r);
+    p.RightMarginInch = readMargin(r);
+    p.BottomMarginInch = readMargin(r);
+    p.CalendarLayout = TCalendarLayout(readRanged(r, 0, CalendarLayoutCount - 1));
+    p.CalendarBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    p.CalendarLineLayout = TCalendarLineLayout(readRanged(r, llFull, llCellsOnly));
     for (int i = 0; i < 12; ++i)
-        p.m_monthNames[i] = r.ReadString();
+        p.MonthNames[i] = r.ReadString();
     for (int i = 0; i < 7; ++i)
-        p.m_dayNames[i] = r.ReadString();
-    p.m_titleBGColor = r.ReadInteger();
-    readFont(r, *p.m_titleFont);
-    p.m_titleShowYear = r.ReadBoolean();
-    readFont(r, *p.m_headersFont);
-    p.m_headersBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    p.m_headersStyle = TCalHeadersStyle(readRanged(r, dsFirstChar, dsWhole));
-    p.m_headersBGColor = r.ReadInteger();
-    readFont(r, *p.m_cellFont);
-    p.m_cellBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    p.m_miniLineLayout = TMiniCalendarLineLayout(readRanged(r, mllFull, mllMinimal));
-    p.m_miniCalBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    p.m_miniCalBGColor = r.ReadInteger();
-    p.m_miniShowYear = r.ReadBoolean();
-    readFont(r, *p.m_miniTitleFont);
-    readFont(r, *p.m_miniHeadersFont);
-    p.m_miniHeadersBGColor = r.ReadInteger();
-    p.m_miniHeadersStyle = TCalHeadersStyle(readRanged(r, dsFirstChar, dsWhole));
-    p.m_miniHeadersBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    p.m_miniCellBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
-    readFont(r, *p.m_miniCellFont);
-    p.m_numberPosition = TCalendarNumberPosition(readRanged(r, cnpCenter, cnpUpperRight));
+        p.DayNames[i] = r.ReadString();
+    p.TitleBGColor = r.ReadInteger();
+    readFont(r, p.TitleFont);
+    p.TitleShowYear = r.ReadBoolean();
+    readFont(r, p.HeadersFont);
+    p.HeadersBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    p.HeadersStyle = TCalHeadersStyle(readRanged(r, dsFirstChar, dsWhole));
+    p.HeadersBGColor = r.ReadInteger();
+    readFont(r, p.CellFont);
+    p.CellBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    p.MiniCalendarLineLayout = TMiniCalendarLineLayout(readRanged(r, mllFull, mllMinimal));
+    p.MiniCalBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    p.MiniCalBGColor = r.ReadInteger();
+    p.MiniShowYear = r.ReadBoolean();
+    readFont(r, p.MiniTitleFont);
+    readFont(r, p.MiniHeadersFont);
+    p.MiniHeadersBGColor = r.ReadInteger();
+    p.MiniHeadersStyle = TCalHeadersStyle(readRanged(r, dsFirstChar, dsWhole));
+    p.MiniHeadersBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    p.MiniCellBorder = TCalBorderStyle(readRanged(r, cbNone, cbTopBottom));
+    readFont(r, p.MiniCellFont);
+    p.NumberPosition = TCalendarNumberPosition(readRanged(r, cnpCenter, cnpUpperRight));
 }
 
 DocumentLoadResult CalendarDocument::readObjects(ValueReader& r, TCalendarPanel32& page,
@@ -287,33 +280,45 @@ DocumentLoadResult CalendarDocument::Load(TCalendarPanel32& page, const QByteArr
     registerClasses();
     ValueReader r(data);
     r.SetErrorHandler({});  // every error is raised
-    {
-        QuietCounter quiet(page.m_quiet);
+    // The settings are taken in at once; what was read before a fault stays
+    // in the page all the same.
+    PageSettings s = page.Settings();
+    bool taken = false;
+    auto take = [&] {
+        if (!taken)
+            page.ApplySettings(s, TCalendarPanel32::BorderLookup::ClearFirst, false);
+        taken = true;
+    };
+    int version = 1;
+    try {
         r.ReadListBegin();
-        const int version = versionOf(r.ReadInteger());
+        version = versionOf(r.ReadInteger());
         r.ReadInteger();  // the kind
-        readSettings(r, page);
-        page.SetWMFBorderFile(QString());
+        readSettings(r, s);
+        s.WMFBorderFile.clear();
         if (version > 3)
-            page.SetWMFBorderFile(r.ReadString());
-        page.m_mainDay = readRanged(r, 0, 31);
-        page.m_mainMonth = readRanged(r, 1, 12);
-        page.m_mainYear = readRanged(r, 1, 9999);
-        page.m_startOfWeek = r.ReadInteger();
+            s.WMFBorderFile = r.ReadString();
+        s.MainCalDay = readRanged(r, 0, 31);
+        s.MainCalMonth = readRanged(r, 1, 12);
+        s.MainCalYear = readRanged(r, 1, 9999);
+        s.StartOfWeek = r.ReadInteger();
         const int hour = readRanged(r, 0, 23);
         const int minute = readRanged(r, 0, 59);
-        page.m_plannerStart = QTime(hour, minute, 0);
+        s.PlannerStartTime = QTime(hour, minute, 0);
         for (int k = 1; k <= TCalendarPanel32::CellCount; ++k) {
             RtfStorageComponent cell(page.CellStore(k));
             r.ReadRootComponent(&cell);
         }
         if (version > 1)
-            page.m_userTitle = r.ReadString();
+            s.UserTitle = r.ReadString();
         r.ReadListEnd();
-        if (version > 2)
-            result = readObjects(r, page, owner ? owner : &page);
-        page.RecalcPageLayout(false);
+    } catch (...) {
+        take();
+        throw;
     }
+    take();
+    if (version > 2)
+        result = readObjects(r, page, owner ? owner : &page);
     return result;
 }
 
@@ -326,21 +331,19 @@ DocumentLoadResult CalendarDocument::LoadFromFile(TCalendarPanel32& page, const 
 void CalendarDocument::LoadStyle(TCalendarPanel32& page, const QByteArray& data)
 {
     ValueReader r(data);
-    {
-        QuietCounter quiet(page.m_quiet);
+    PageSettings s = page.Settings();
+    try {
         r.ReadListBegin();
         const int version = versionOf(r.ReadInteger());
         r.ReadInteger();  // the kind
-        readSettings(r, page);
-        if (version < 4)
-            page.SetWMFBorderFile(QString());
-        else
-            page.SetWMFBorderFile(r.ReadString());
+        readSettings(r, s);
+        s.WMFBorderFile = version < 4 ? QString() : r.ReadString();
         r.ReadListEnd();
-        page.RecalcPageLayout(false);
+    } catch (...) {
+        page.ApplySettings(s, TCalendarPanel32::BorderLookup::KeepMissing, true);
+        throw;
     }
-    page.settingChanged();
-    page.repaint();
+    page.ApplySettings(s, TCalendarPanel32::BorderLookup::KeepMissing, true);
 }
 
 void SaveStyleSheet(const TCalendarPanel32& page, const QString& path)

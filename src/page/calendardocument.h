@@ -10,6 +10,7 @@ class QObject;
 namespace dayloom {
 
 class TCalendarPanel32;
+struct PageSettings;
 class ValueReader;
 class ValueWriter;
 
@@ -41,7 +42,7 @@ public:
     static constexpr int KindStyleSheet = 2;
 
     // The version 4 document of the page as bytes. Page objects are written
-    // as they are: the caller sets the zoom to 1 around it.
+    // in page pixels, whatever zoom a view shows them at.
     static QByteArray Save(const TCalendarPanel32& page);
     static void SaveToFile(const TCalendarPanel32& page, const QString& path);
 
@@ -65,8 +66,8 @@ public:
     static QByteArray ReadWholeFile(const QString& path, InputKind kind = InputKind::Document);
 
 private:
-    static void writeSettings(ValueWriter& w, const TCalendarPanel32& page);
-    static void readSettings(ValueReader& r, TCalendarPanel32& page);
+    static void writeSettings(ValueWriter& w, const PageSettings& settings);
+    static void readSettings(ValueReader& r, PageSettings& settings);
     static DocumentLoadResult readObjects(ValueReader& r, TCalendarPanel32& page, QObject* owner);
 };
 

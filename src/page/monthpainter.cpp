@@ -56,7 +56,7 @@ MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, con
     out.TitleRect = TRect(Q.Left, top, Q.Right, bottom);
     PageFill(painter, TRect(Q.Left, top, Q.Right, bottom + 1), p.TitleColor);
     TextStamp titleStamp(PageFont(*p.TitleFont, mapping));
-    painter.setPen(ToQColor(p.TitleFont->Color()));
+    painter.setPen(ToQColor(p.TitleFont->Color));
     titleStamp.Draw(painter, out.TitleRect, Qt::AlignCenter, TitleText(p));
 
     // 6..8: day-name row
@@ -69,7 +69,7 @@ MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, con
     ResetPagePen(painter);
     DrawPageBorder(painter, out.HeaderRect, p.HeadersBorder);
     TextStamp headersStamp(PageFont(*p.HeadersFont, mapping));
-    painter.setPen(ToQColor(p.HeadersFont->Color()));
+    painter.setPen(ToQColor(p.HeadersFont->Color));
     for (int k = 0; k < 7; ++k) {
         const int weekday = HeaderWeekday(k, p.StartOfWeek);
         const QString name = weekday >= 1 && weekday <= p.DayNames.size() ? p.DayNames.at(weekday - 1)
@@ -113,7 +113,7 @@ MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, con
 
     // 10..11: numbers and cell records
     TextStamp cellStamp(PageFont(*p.CellFont, mapping));
-    painter.setPen(ToQColor(p.CellFont->Color()));
+    painter.setPen(ToQColor(p.CellFont->Color));
     const bool upperRight = p.NumberPosition == cnpUpperRight;
     const int nineHeight = upperRight ? cellStamp.Height() : 0;  // the height of "9"
     static const QStringList numbers = [] {

@@ -30,13 +30,13 @@ public:
         TCalendarNumberPosition NumberPosition = cnpUpperRight;
         int StartOfWeek = 1;
         TCalBorderStyle OuterBorder = cbAll;
-        const TFont* TitleFont = nullptr;
+        const TFontData* TitleFont = nullptr;
         bool ShowYear = true;
-        const TFont* HeadersFont = nullptr;
+        const TFontData* HeadersFont = nullptr;
         TCalBorderStyle HeadersBorder = cbAll;
         TCalHeadersStyle HeadersStyle = dsThreeChars;
         TColor HeadersColor = clWhite;
-        const TFont* CellFont = nullptr;
+        const TFontData* CellFont = nullptr;
         TCalBorderStyle CellBorder = cbAll;
         QStringList MonthNames;  // 12, January first
         QStringList DayNames;    // 7, Sunday first

@@ -9,7 +9,7 @@ namespace dayloom {
 
 namespace {
 
-int zoomedPoints(const TFont& font, const PageMapping& m)
+int zoomedPoints(const TFontData& font, const PageMapping& m)
 {
     const int points = int(std::trunc(double(font.Size()) * m.FontZoom));
     return points < 1 ? 1 : points;
@@ -17,22 +17,22 @@ int zoomedPoints(const TFont& font, const PageMapping& m)
 
 }  // namespace
 
-int PageFontPixelHeight(const TFont& font, const PageMapping& m)
+int PageFontPixelHeight(const TFontData& font, const PageMapping& m)
 {
     // points -> pixels rounds, like a font height taken from a point size
     const int px = int(std::lround(double(zoomedPoints(font, m)) * double(m.FontPPI) / 72.0));
     return px < 1 ? 1 : px;
 }
 
-QFont PageFont(const TFont& font, const PageMapping& m)
+QFont PageFont(const TFontData& font, const PageMapping& m)
 {
-    QFont f(font.Name());
+    QFont f(font.Name);
     f.setPixelSize(PageFontPixelHeight(font, m));
     f.setBold(font.Bold());
     f.setItalic(font.Italic());
     f.setUnderline(font.Underline());
     f.setStrikeOut(font.StrikeOut());
-    if (font.Pitch() == fpFixed)
+    if (font.Pitch == fpFixed)
         f.setFixedPitch(true);
     return f;
 }

@@ -18,9 +18,9 @@ namespace dayloom {
 
 // The font at trunc(points x FontZoom) points, sized in device pixels
 // (round(points x FontPPI / 72)) so it looks the same on every device.
-QFont PageFont(const TFont& font, const PageMapping& mapping);
+QFont PageFont(const TFontData& font, const PageMapping& mapping);
 // Its character height in pixels (the absolute font height).
-int PageFontPixelHeight(const TFont& font, const PageMapping& mapping);
+int PageFontPixelHeight(const TFontData& font, const PageMapping& mapping);
 
 // A one-pixel line from (x1, y1) towards (x2, y2); the end point itself is
 // not drawn, so consecutive segments join without doubled pixels.

@@ -105,7 +105,7 @@ PlannerPainter::Result PlannerPainter::Paint(QPainter& painter, const Params& p,
     TextStamp titleStamp(PageFont(*p.TitleFont, mapping));
     // the height of "Weekly Planner" in the title font
     out.TitleRect = TRect(Q.Left + 5, Q.Top + 1, Q.Right - 5, Q.Top + 1 + titleStamp.Height());
-    painter.setPen(ToQColor(p.TitleFont->Color()));
+    painter.setPen(ToQColor(p.TitleFont->Color));
     titleStamp.Draw(painter, out.TitleRect, Qt::AlignCenter,
                     p.TitleOverride.isEmpty() ? TitleText(p) : p.TitleOverride);
 
@@ -125,7 +125,7 @@ PlannerPainter::Result PlannerPainter::Paint(QPainter& painter, const Params& p,
     PageFill(painter, label, p.HeadersColor);
 
     TextStamp headersStamp(PageFont(*p.HeadersFont, mapping));
-    painter.setPen(ToQColor(p.HeadersFont->Color()));
+    painter.setPen(ToQColor(p.HeadersFont->Color));
     const int half = rh / 2;
     for (int i = 0; i < rows; ++i) {
         QString first, second;

@@ -30,8 +30,8 @@ public:
         bool DayPlanner = false;  // hourly rows instead of day rows
         int Rows = 7;             // days or hours, without the notes row
         QTime StartTime = QTime(8, 0);
-        const TFont* TitleFont = nullptr;
-        const TFont* HeadersFont = nullptr;
+        const TFontData* TitleFont = nullptr;
+        const TFontData* HeadersFont = nullptr;
         TCalHeadersStyle HeadersStyle = dsThreeChars;
         TColor HeadersColor = clWhite;
         QStringList MonthNames;  // 12

@@ -33,16 +33,6 @@ bool assignIfDifferent(T& field, const T& value)
     return true;
 }
 
-TFont* makeFont(QObject* parent, const char* name, int points, TFontStyles style, TColor color)
-{
-    auto* f = new TFont(parent);
-    f->SetName(QString::fromLatin1(name));
-    f->SetSize(points);
-    f->SetStyle(style);
-    f->SetColor(color);
-    return f;
-}
-
 // Counts a bulk change: no SettingChanged or repaint requests while it lives.
 struct QuietScope {
     int& counter;
@@ -65,24 +55,14 @@ bool validBorderName(const QString& name)
 
 }  // namespace
 
-TCalendarPanel32::TCalendarPanel32(QObject* parent) : TGBasePanel(parent)
+TCalendarPanel32::TCalendarPanel32(QObject* parent)
+    : TGBasePanel(parent), m_s(PageSettings::Constructed())
 {
-    m_titleFont = makeFont(this, "Times New Roman", 26, fsBold, clWindowText);
-    m_headersFont = makeFont(this, "Times New Roman", 16, fsBold, clWindowText);
-    m_cellFont = makeFont(this, "Times New Roman", 16, fsBold, clWindowText);
-    m_miniTitleFont = makeFont(this, "Times New Roman", 6, fsBold, clWindowText);
-    m_miniHeadersFont = makeFont(this, "Times New Roman", 8, 0, clWhite);
-    m_miniCellFont = makeFont(this, "Times New Roman", 6, 0, clWindowText);
-    for (TFont* f : {m_titleFont, m_headersFont, m_cellFont, m_miniTitleFont, m_miniHeadersFont,
-                     m_miniCellFont})
-        connectFont(f);
-
     m_blankStore = std::make_unique<TWPRtfStorage>();
     for (auto& s : m_stores)
         s = std::make_unique<TWPRtfStorage>();
     m_cellTextCache = std::make_unique<CellTextCache>();
 
-    loadLocaleNames();
     RecalcPageLayout(true);
     m_quiet = 0;
 }
@@ -115,17 +95,12 @@ void TCalendarPanel32::changed(bool relayout)
     repaint();
 }
 
-void TCalendarPanel32::connectFont(TFont* font)
+void TCalendarPanel32::setFont(TFontData& target, const TFontData& font)
 {
-    connect(font, &TFont::changed, this, [this] {
-        settingChanged();
-        repaint();
-    });
-}
-
-void TCalendarPanel32::setFont(TFont* target, const TFont& font)
-{
-    target->Assign(font);  // reports through its changed() when it differs
+    TFontData f = font;
+    f.Style &= 0xF;
+    if (assignIfDifferent(target, f))
+        changed(false);
 }
 
 void TCalendarPanel32::setBorder(TCalBorderStyle& field, TCalBorderStyle value)
@@ -144,141 +119,98 @@ void TCalendarPanel32::setMargin(float& field, float inches)
         changed(true);
 }
 
-void TCalendarPanel32::loadLocaleNames()
-{
-    m_monthNames = LocaleLongMonthNames();
-    while (m_monthNames.size() < 12)
-        m_monthNames.append(QString());
-    m_monthNames = m_monthNames.mid(0, 12);
-    m_dayNames = LocaleLongDayNames();
-    while (m_dayNames.size() < 7)
-        m_dayNames.append(QString());
-    m_dayNames = m_dayNames.mid(0, 7);
-}
-
 // ---- setters ----------------------------------------------------------------
 
 void TCalendarPanel32::SetCalendarLayout(TCalendarLayout layout)
 {
     if (int(layout) < 0 || int(layout) >= CalendarLayoutCount)
         return;
-    if (!assignIfDifferent(m_layout, layout))
+    if (!assignIfDifferent(m_s.CalendarLayout, layout))
         return;
     RecalcPageLayout(false);
     // The border picture depends on the orientation: load the one that
     // belongs to the new layout.
-    if (!m_borderFile.isEmpty())
-        SetWMFBorderFile(m_borderFile);
+    if (!m_s.WMFBorderFile.isEmpty())
+        SetWMFBorderFile(m_s.WMFBorderFile);
     settingChanged();
     repaint();
 }
 
 void TCalendarPanel32::SetCalendarOrientation(TCalendarOrientation orientation)
 {
-    if (assignIfDifferent(m_orientation, orientation))
+    if (assignIfDifferent(m_s.CalendarOrientation, orientation))
         changed(true);
 }
 
 void TCalendarPanel32::SetCalendarLineLayout(TCalendarLineLayout lineLayout)
 {
-    if (!assignIfDifferent(m_lineLayout, lineLayout))
+    // The preset acts only when it changes.
+    if (lineLayout == m_s.CalendarLineLayout || lineLayout < llFull || lineLayout > llCellsOnly)
         return;
-    switch (lineLayout) {
-    case llFull:
-        m_calendarBorder = cbAll;
-        m_headersBorder = cbAll;
-        m_cellBorder = cbAll;
-        break;
-    case llHeadersAndCells:
-        m_calendarBorder = cbNone;
-        m_headersBorder = cbAll;
-        m_cellBorder = cbAll;
-        break;
-    case llCellsOnly:
-        m_calendarBorder = cbNone;
-        m_headersBorder = cbNone;
-        m_cellBorder = cbAll;
-        break;
-    }
+    ApplyLineLayout(m_s, lineLayout);
     changed(false);
 }
 
 void TCalendarPanel32::SetMiniCalendarLineLayout(TMiniCalendarLineLayout lineLayout)
 {
-    if (!assignIfDifferent(m_miniLineLayout, lineLayout))
+    if (lineLayout == m_s.MiniCalendarLineLayout || lineLayout < mllFull || lineLayout > mllMinimal)
         return;
-    switch (lineLayout) {
-    case mllFull:
-        m_miniCalBorder = cbAll;
-        m_miniCellBorder = cbAll;
-        m_miniHeadersBorder = cbAll;
-        break;
-    case mllBoxed:
-        m_miniCalBorder = cbAll;
-        m_miniCellBorder = cbNone;
-        m_miniHeadersBorder = cbTopBottom;
-        break;
-    case mllMinimal:
-        m_miniCalBorder = cbNone;
-        m_miniCellBorder = cbNone;
-        m_miniHeadersBorder = cbTop;
-        break;
-    }
+    ApplyMiniLineLayout(m_s, lineLayout);
     changed(false);
 }
 
-void TCalendarPanel32::SetTitleFont(const TFont& font) { setFont(m_titleFont, font); }
-void TCalendarPanel32::SetHeadersFont(const TFont& font) { setFont(m_headersFont, font); }
-void TCalendarPanel32::SetCellFont(const TFont& font) { setFont(m_cellFont, font); }
-void TCalendarPanel32::SetMiniTitleFont(const TFont& font) { setFont(m_miniTitleFont, font); }
-void TCalendarPanel32::SetMiniHeadersFont(const TFont& font) { setFont(m_miniHeadersFont, font); }
-void TCalendarPanel32::SetMiniCellFont(const TFont& font) { setFont(m_miniCellFont, font); }
+void TCalendarPanel32::SetTitleFont(const TFontData& font) { setFont(m_s.TitleFont, font); }
+void TCalendarPanel32::SetHeadersFont(const TFontData& font) { setFont(m_s.HeadersFont, font); }
+void TCalendarPanel32::SetCellFont(const TFontData& font) { setFont(m_s.CellFont, font); }
+void TCalendarPanel32::SetMiniTitleFont(const TFontData& font) { setFont(m_s.MiniTitleFont, font); }
+void TCalendarPanel32::SetMiniHeadersFont(const TFontData& font) { setFont(m_s.MiniHeadersFont, font); }
+void TCalendarPanel32::SetMiniCellFont(const TFontData& font) { setFont(m_s.MiniCellFont, font); }
 
 void TCalendarPanel32::SetTitleBGColor(TColor color)
 {
-    if (assignIfDifferent(m_titleBGColor, color))
+    if (assignIfDifferent(m_s.TitleBGColor, color))
         changed(false);
 }
 
 void TCalendarPanel32::SetTitleShowYear(bool show)
 {
-    if (assignIfDifferent(m_titleShowYear, show))
+    if (assignIfDifferent(m_s.TitleShowYear, show))
         changed(false);
 }
 
-void TCalendarPanel32::SetHeadersBorder(TCalBorderStyle border) { setBorder(m_headersBorder, border); }
+void TCalendarPanel32::SetHeadersBorder(TCalBorderStyle border) { setBorder(m_s.HeadersBorder, border); }
 
 void TCalendarPanel32::SetHeadersStyle(TCalHeadersStyle style)
 {
-    if (assignIfDifferent(m_headersStyle, style))
+    if (assignIfDifferent(m_s.HeadersStyle, style))
         changed(false);
 }
 
 void TCalendarPanel32::SetHeadersBGColor(TColor color)
 {
-    if (assignIfDifferent(m_headersBGColor, color))
+    if (assignIfDifferent(m_s.HeadersBGColor, color))
         changed(false);
 }
 
-void TCalendarPanel32::SetCellBorder(TCalBorderStyle border) { setBorder(m_cellBorder, border); }
+void TCalendarPanel32::SetCellBorder(TCalBorderStyle border) { setBorder(m_s.CellBorder, border); }
 
 void TCalendarPanel32::SetNumberPosition(TCalendarNumberPosition position)
 {
-    if (assignIfDifferent(m_numberPosition, position))
+    if (assignIfDifferent(m_s.NumberPosition, position))
         changed(false);
 }
 
-void TCalendarPanel32::SetCalendarBorder(TCalBorderStyle border) { setBorder(m_calendarBorder, border); }
+void TCalendarPanel32::SetCalendarBorder(TCalBorderStyle border) { setBorder(m_s.CalendarBorder, border); }
 
 void TCalendarPanel32::SetStartOfWeek(int start)
 {
-    if (assignIfDifferent(m_startOfWeek, start))
+    if (assignIfDifferent(m_s.StartOfWeek, start))
         changed(false);
 }
 
 void TCalendarPanel32::SetMainCalDay(int day)
 {
-    if (assignIfDifferent(m_mainDay, day))
+    if (assignIfDifferent(m_s.MainCalDay, day))
         changed(true);
 }
 
@@ -288,7 +220,7 @@ void TCalendarPanel32::SetMainCalMonth(int month)
     // that the painters never look up a month that does not exist.
     if (month < 1 || month > 12)
         return;
-    if (assignIfDifferent(m_mainMonth, month))
+    if (assignIfDifferent(m_s.MainCalMonth, month))
         changed(true);
 }
 
@@ -296,46 +228,46 @@ void TCalendarPanel32::SetMainCalYear(int year)
 {
     if (year < 1 || year > 9999)
         return;
-    if (assignIfDifferent(m_mainYear, year))
+    if (assignIfDifferent(m_s.MainCalYear, year))
         changed(true);
 }
 
 void TCalendarPanel32::SetMiniHeadersBGColor(TColor color)
 {
-    if (assignIfDifferent(m_miniHeadersBGColor, color))
+    if (assignIfDifferent(m_s.MiniHeadersBGColor, color))
         changed(false);
 }
 
 void TCalendarPanel32::SetMiniHeadersStyle(TCalHeadersStyle style)
 {
-    if (assignIfDifferent(m_miniHeadersStyle, style))
+    if (assignIfDifferent(m_s.MiniHeadersStyle, style))
         changed(false);
 }
 
 void TCalendarPanel32::SetMiniCalBGColor(TColor color)
 {
-    if (assignIfDifferent(m_miniCalBGColor, color))
+    if (assignIfDifferent(m_s.MiniCalBGColor, color))
         changed(false);
 }
 
-void TCalendarPanel32::SetMiniCalBorder(TCalBorderStyle border) { setBorder(m_miniCalBorder, border); }
-void TCalendarPanel32::SetMiniHeadersBorder(TCalBorderStyle border) { setBorder(m_miniHeadersBorder, border); }
-void TCalendarPanel32::SetMiniCellBorder(TCalBorderStyle border) { setBorder(m_miniCellBorder, border); }
+void TCalendarPanel32::SetMiniCalBorder(TCalBorderStyle border) { setBorder(m_s.MiniCalBorder, border); }
+void TCalendarPanel32::SetMiniHeadersBorder(TCalBorderStyle border) { setBorder(m_s.MiniHeadersBorder, border); }
+void TCalendarPanel32::SetMiniCellBorder(TCalBorderStyle border) { setBorder(m_s.MiniCellBorder, border); }
 
 void TCalendarPanel32::SetMiniShowYear(bool show)
 {
-    if (assignIfDifferent(m_miniShowYear, show))
+    if (assignIfDifferent(m_s.MiniShowYear, show))
         changed(false);
 }
 
-void TCalendarPanel32::SetLeftMarginInch(float inches) { setMargin(m_leftMargin, inches); }
-void TCalendarPanel32::SetTopMarginInch(float inches) { setMargin(m_topMargin, inches); }
-void TCalendarPanel32::SetRightMarginInch(float inches) { setMargin(m_rightMargin, inches); }
-void TCalendarPanel32::SetBottomMarginInch(float inches) { setMargin(m_bottomMargin, inches); }
+void TCalendarPanel32::SetLeftMarginInch(float inches) { setMargin(m_s.LeftMarginInch, inches); }
+void TCalendarPanel32::SetTopMarginInch(float inches) { setMargin(m_s.TopMarginInch, inches); }
+void TCalendarPanel32::SetRightMarginInch(float inches) { setMargin(m_s.RightMarginInch, inches); }
+void TCalendarPanel32::SetBottomMarginInch(float inches) { setMargin(m_s.BottomMarginInch, inches); }
 
 void TCalendarPanel32::SetUserTitle(const QString& title)
 {
-    if (assignIfDifferent(m_userTitle, title))
+    if (assignIfDifferent(m_s.UserTitle, title))
         changed(false);
 }
 
@@ -343,7 +275,7 @@ QString TCalendarPanel32::BorderFilePath(const QString& name) const
 {
     if (name.isEmpty() || !validBorderName(name))
         return QString();
-    const QString ext = m_orientation == coLandscape ? QStringLiteral(".wls") : QStringLiteral(".wpo");
+    const QString ext = m_s.CalendarOrientation == coLandscape ? QStringLiteral(".wls") : QStringLiteral(".wpo");
     return FindDataFile(QStringLiteral("Borders/") + name + ext);
 }
 
@@ -360,9 +292,9 @@ void TCalendarPanel32::SetBorderPicturePainter(std::function<void(QPainter&, con
 
 void TCalendarPanel32::SetWMFBorderFile(const QString& name)
 {
-    const QString before = m_borderFile;
+    const QString before = m_s.WMFBorderFile;
     if (name.isEmpty()) {
-        m_borderFile.clear();
+        m_s.WMFBorderFile.clear();
         if (m_borderLoader)
             m_borderLoader(QString());
     } else {
@@ -376,12 +308,12 @@ void TCalendarPanel32::SetWMFBorderFile(const QString& name)
                     loaded = false;
                 }
             }
-            m_borderFile = loaded ? name : QString();
+            m_s.WMFBorderFile = loaded ? name : QString();
         }
         // a missing file keeps the previous border
     }
     RecalcPageLayout(false);
-    if (before != m_borderFile)
+    if (before != m_s.WMFBorderFile)
         settingChanged();
     repaint();
 }
@@ -390,7 +322,7 @@ void TCalendarPanel32::SetPaperSize(int paperSize)
 {
     if (paperSize != PaperLetter && paperSize != PaperA4)
         paperSize = PaperLetter;
-    if (assignIfDifferent(m_paperSize, paperSize))
+    if (assignIfDifferent(m_s.PaperSize, paperSize))
         changed(true);
 }
 
@@ -398,33 +330,33 @@ void TCalendarPanel32::SetPlannerStartTime(const QTime& time)
 {
     if (!time.isValid())
         return;
-    if (assignIfDifferent(m_plannerStart, time))
+    if (assignIfDifferent(m_s.PlannerStartTime, time))
         changed(true);
 }
 
 QString TCalendarPanel32::GetMonthName(int index) const
 {
-    return index >= 1 && index <= 12 ? m_monthNames.at(index - 1) : QString();
+    return index >= 1 && index <= 12 ? m_s.MonthNames.at(index - 1) : QString();
 }
 
 void TCalendarPanel32::SetMonthName(int index, const QString& name)
 {
     if (index < 1 || index > 12)
         return;
-    if (assignIfDifferent(m_monthNames[index - 1], name))
+    if (assignIfDifferent(m_s.MonthNames[index - 1], name))
         changed(false);
 }
 
 QString TCalendarPanel32::GetDayName(int index) const
 {
-    return index >= 1 && index <= 7 ? m_dayNames.at(index - 1) : QString();
+    return index >= 1 && index <= 7 ? m_s.DayNames.at(index - 1) : QString();
 }
 
 void TCalendarPanel32::SetDayName(int index, const QString& name)
 {
     if (index < 1 || index > 7)
         return;
-    if (assignIfDifferent(m_dayNames[index - 1], name))
+    if (assignIfDifferent(m_s.DayNames[index - 1], name))
         changed(false);
 }
 
@@ -503,25 +435,8 @@ void TCalendarPanel32::ResetPage()
 {
     {
         QuietScope quiet(m_quiet);
-        m_paperSize = PaperLetter;
-        SetUserTitle(QString());
-        m_layout = loFCMinisInTitleLS;
-        m_startOfWeek = 1;
-        loadLocaleNames();
         const CalendarDate today = Today();
-        m_mainDay = today.Day;
-        m_mainMonth = today.Month;
-        m_mainYear = today.Year;
-        m_titleBGColor = clWhite;
-        m_headersBGColor = clWhite;
-        m_miniCalBGColor = clWhite;
-        m_miniHeadersFont->SetColor(clBlack);
-        m_miniHeadersBGColor = clWhite;
-        m_miniHeadersStyle = dsFirstChar;
-        m_titleShowYear = true;
-        m_miniShowYear = true;
-        m_leftMargin = m_topMargin = m_rightMargin = m_bottomMargin = 0.5f;
-        m_plannerStart = QTime(8, 0);
+        ResetSettings(m_s, today.Year, today.Month, today.Day);
         SetCalendarLineLayout(llFull);
         SetMiniCalendarLineLayout(mllBoxed);
         SetWMFBorderFile(QString());
@@ -534,43 +449,16 @@ void TCalendarPanel32::CopySettingsFrom(const TCalendarPanel32& other)
 {
     if (&other == this)
         return;
-    const bool differed = !SameSettings(other);
+    const bool differed = !dayloom::SameSettings(m_s, other.m_s);
     {
         QuietScope quiet(m_quiet);
-        m_paperSize = other.m_paperSize;
-        m_layout = other.m_layout;
-        m_orientation = other.m_orientation;
-        m_startOfWeek = other.m_startOfWeek;
-        m_monthNames = other.m_monthNames;
-        m_dayNames = other.m_dayNames;
-        m_mainDay = other.m_mainDay;
-        m_mainMonth = other.m_mainMonth;
-        m_mainYear = other.m_mainYear;
-        m_titleFont->Assign(*other.m_titleFont);
-        m_headersFont->Assign(*other.m_headersFont);
-        m_cellFont->Assign(*other.m_cellFont);
-        m_titleBGColor = other.m_titleBGColor;
-        m_headersBGColor = other.m_headersBGColor;
-        m_headersStyle = other.m_headersStyle;
-        m_miniCalBGColor = other.m_miniCalBGColor;
-        m_miniTitleFont->Assign(*other.m_miniTitleFont);
-        m_miniHeadersFont->Assign(*other.m_miniHeadersFont);
-        m_miniCellFont->Assign(*other.m_miniCellFont);
-        m_miniHeadersBGColor = other.m_miniHeadersBGColor;
-        m_miniHeadersStyle = other.m_miniHeadersStyle;
-        m_titleShowYear = other.m_titleShowYear;
-        m_miniShowYear = other.m_miniShowYear;
-        m_leftMargin = other.m_leftMargin;
-        m_topMargin = other.m_topMargin;
-        m_rightMargin = other.m_rightMargin;
-        m_bottomMargin = other.m_bottomMargin;
-        m_plannerStart = other.m_plannerStart;
-        SetCalendarLineLayout(other.m_lineLayout);
-        SetMiniCalendarLineLayout(other.m_miniLineLayout);
-        SetUserTitle(other.m_userTitle);
+        CopySettings(m_s, other.m_s);
+        SetCalendarLineLayout(other.m_s.CalendarLineLayout);
+        SetMiniCalendarLineLayout(other.m_s.MiniCalendarLineLayout);
+        SetUserTitle(other.m_s.UserTitle);
         // the border picture is loaded for this page's orientation
         RecalcPageLayout(false);
-        SetWMFBorderFile(other.m_borderFile);
+        SetWMFBorderFile(other.m_s.WMFBorderFile);
         RecalcPageLayout(false);
     }
     if (differed)
@@ -578,30 +466,34 @@ void TCalendarPanel32::CopySettingsFrom(const TCalendarPanel32& other)
     repaint();
 }
 
-bool TCalendarPanel32::SameSettings(const TCalendarPanel32& o) const
+bool TCalendarPanel32::SameSettings(const TCalendarPanel32& other) const
 {
-    return m_paperSize == o.m_paperSize && m_layout == o.m_layout && m_startOfWeek == o.m_startOfWeek &&
-           m_orientation == o.m_orientation && m_monthNames == o.m_monthNames &&
-           m_dayNames == o.m_dayNames && m_mainDay == o.m_mainDay && m_mainMonth == o.m_mainMonth &&
-           m_mainYear == o.m_mainYear && m_titleFont->SameLook(*o.m_titleFont) &&
-           m_titleBGColor == o.m_titleBGColor && m_headersFont->SameLook(*o.m_headersFont) &&
-           m_headersBGColor == o.m_headersBGColor && m_headersStyle == o.m_headersStyle &&
-           m_cellFont->SameLook(*o.m_cellFont) && m_miniCalBGColor == o.m_miniCalBGColor &&
-           m_miniTitleFont->SameLook(*o.m_miniTitleFont) &&
-           m_miniHeadersFont->SameLook(*o.m_miniHeadersFont) &&
-           m_miniHeadersBGColor == o.m_miniHeadersBGColor &&
-           m_miniHeadersStyle == o.m_miniHeadersStyle && m_miniCellFont->SameLook(*o.m_miniCellFont) &&
-           m_titleShowYear == o.m_titleShowYear && m_miniShowYear == o.m_miniShowYear &&
-           m_leftMargin == o.m_leftMargin && m_topMargin == o.m_topMargin &&
-           m_rightMargin == o.m_rightMargin && m_bottomMargin == o.m_bottomMargin &&
-           m_plannerStart == o.m_plannerStart && m_lineLayout == o.m_lineLayout &&
-           m_miniLineLayout == o.m_miniLineLayout && m_userTitle == o.m_userTitle &&
-           m_borderFile == o.m_borderFile;
+    return dayloom::SameSettings(m_s, other.m_s);
+}
+
+void TCalendarPanel32::ApplySettings(const PageSettings& settings, BorderLookup lookup, bool report)
+{
+    {
+        QuietScope quiet(m_quiet);
+        const QString border = settings.WMFBorderFile;
+        const QString current = m_s.WMFBorderFile;
+        m_s = settings;
+        m_s.WMFBorderFile = current;
+        if (!m_s.PlannerStartTime.isValid())
+            m_s.PlannerStartTime = QTime(8, 0);
+        if (lookup == BorderLookup::ClearFirst)
+            SetWMFBorderFile(QString());
+        SetWMFBorderFile(border);
+        RecalcPageLayout(false);
+    }
+    if (report)
+        settingChanged();
+    repaint();
 }
 
 int TCalendarPanel32::LayoutKind() const
 {
-    const int l = int(m_layout);
+    const int l = int(m_s.CalendarLayout);
     if (l <= int(loFC12AfterLS))
         return 0;
     if (l <= int(loMC60MonthLS))
@@ -613,28 +505,29 @@ void TCalendarPanel32::ApplyMainWindowDescription(TCalendarPanel32& page)
 {
     {
         QuietScope quiet(page.m_quiet);
-        auto set = [](TFont* f, int height, TFontStyles style, TColor color) {
-            f->SetName(QStringLiteral("Times New Roman"));
-            f->SetHeight(-height);
-            f->SetStyle(style);
-            f->SetColor(color);
+        PageSettings& s = page.m_s;
+        auto times = [](int height, TFontStyles style, TColor color) {
+            TFontData f;
+            f.Name = QStringLiteral("Times New Roman");
+            f.Height = -height;
+            f.Style = style;
+            f.Color = color;
+            return f;
         };
-        set(page.m_titleFont, 35, fsBold, clBlack);
-        set(page.m_headersFont, 21, fsBold, clBlack);
-        set(page.m_cellFont, 21, fsBold, clBlack);
-        page.m_miniTitleFont->SetHeight(-13);
-        page.m_miniTitleFont->SetStyle(fsBold);
-        page.m_miniHeadersFont->SetHeight(-11);
-        page.m_miniHeadersFont->SetColor(clWhite);
-        page.m_miniHeadersBGColor = clBlack;
-        page.m_miniCellFont->SetHeight(-11);
-        page.m_layout = loFCMinisInTitleLS;
-        page.m_orientation = coLandscape;
-        page.m_miniCellBorder = cbAll;
-        page.m_headersStyle = dsWhole;
-        page.m_mainMonth = 12;
-        page.m_mainYear = 1997;
-        page.m_leftMargin = page.m_topMargin = page.m_rightMargin = page.m_bottomMargin = 0.25f;
+        s.TitleFont = times(35, fsBold, clBlack);
+        s.HeadersFont = times(21, fsBold, clBlack);
+        s.CellFont = times(21, fsBold, clBlack);
+        s.MiniTitleFont = s.MiniTitleFont.WithHeight(-13).WithStyle(fsBold);
+        s.MiniHeadersFont = s.MiniHeadersFont.WithHeight(-11).WithColor(clWhite);
+        s.MiniHeadersBGColor = clBlack;
+        s.MiniCellFont = s.MiniCellFont.WithHeight(-11);
+        page.m_s.CalendarLayout = loFCMinisInTitleLS;
+        page.m_s.CalendarOrientation = coLandscape;
+        page.m_s.MiniCellBorder = cbAll;
+        page.m_s.HeadersStyle = dsWhole;
+        page.m_s.MainCalMonth = 12;
+        page.m_s.MainCalYear = 1997;
+        page.m_s.LeftMarginInch = page.m_s.TopMarginInch = page.m_s.RightMarginInch = page.m_s.BottomMarginInch = 0.25f;
         page.RecalcPageLayout(false);
     }
     page.repaint();
@@ -645,19 +538,19 @@ void TCalendarPanel32::ApplyMainWindowDescription(TCalendarPanel32& page)
 void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
 {
     PageLayout::Input in;
-    in.Layout = m_layout;
-    in.PaperSize = m_paperSize;
-    in.LeftMargin = m_leftMargin;
-    in.TopMargin = m_topMargin;
-    in.RightMargin = m_rightMargin;
-    in.BottomMargin = m_bottomMargin;
-    in.BorderInset = !m_borderFile.isEmpty();
-    in.Month = m_mainMonth;
-    in.Year = m_mainYear;
+    in.Layout = m_s.CalendarLayout;
+    in.PaperSize = m_s.PaperSize;
+    in.LeftMargin = m_s.LeftMarginInch;
+    in.TopMargin = m_s.TopMarginInch;
+    in.RightMargin = m_s.RightMarginInch;
+    in.BottomMargin = m_s.BottomMarginInch;
+    in.BorderInset = !m_s.WMFBorderFile.isEmpty();
+    in.Month = m_s.MainCalMonth;
+    in.Year = m_s.MainCalYear;
     in.PPI = ScreenPPI();
     const PageLayout out = PageLayout::Compute(in);
 
-    m_orientation = out.Orientation;
+    m_s.CalendarOrientation = out.Orientation;
     m_pageWidth = out.PageWidthPx;
     m_pageHeight = out.PageHeightPx;
     m_marginRect = out.MarginRect;
@@ -668,12 +561,17 @@ void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
     m_plannerShown = out.PlannerShown;
 
     if (resetMiniFonts) {
-        const int size = PageLayout::MiniFontSize(m_layout);
+        const int size = PageLayout::MiniFontSize(m_s.CalendarLayout);
         if (size > 0) {
-            m_miniTitleFont->SetSize(size);
             const int small = int(std::trunc(0.8 * size));
-            m_miniHeadersFont->SetSize(small);
-            m_miniCellFont->SetSize(small);
+            if (!(m_s.MiniTitleFont == m_s.MiniTitleFont.WithSize(size)) ||
+                !(m_s.MiniHeadersFont == m_s.MiniHeadersFont.WithSize(small)) ||
+                !(m_s.MiniCellFont == m_s.MiniCellFont.WithSize(small))) {
+                m_s.MiniTitleFont = m_s.MiniTitleFont.WithSize(size);
+                m_s.MiniHeadersFont = m_s.MiniHeadersFont.WithSize(small);
+                m_s.MiniCellFont = m_s.MiniCellFont.WithSize(small);
+                settingChanged();
+            }
         }
     }
     SetSize(QSize(m_pageWidth, m_pageHeight));
@@ -740,7 +638,7 @@ void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
         PaintPage(ip, mapping, true);
     }
     painter.drawImage(QPoint(0, 0), offscreen);
-    painter.setFont(PageFont(*m_cellFont, mapping));
+    painter.setFont(PageFont(m_s.CellFont, mapping));
     painter.setBrush(Qt::NoBrush);
     PaintObjects(painter, mapping);
     PaintHandles(painter);
@@ -750,7 +648,7 @@ void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
 void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords)
 {
     ResetPagePen(painter);
-    if (!m_borderFile.isEmpty() && m_borderPainter) {
+    if (!m_s.WMFBorderFile.isEmpty() && m_borderPainter) {
         const TRect m = mapping.Map(m_marginRect);
         painter.save();
         m_borderPainter(painter, QRectF(m.Left, m.Top, m.Width(), m.Height()));
@@ -766,19 +664,19 @@ void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, 
         PlannerPainter::Params pp;
         pp.PageColor = clWhite;
         pp.Rect = mapping.Map(m_mainRect);
-        pp.Year = m_mainYear;
-        pp.Month = m_mainMonth;
-        pp.Day = m_mainDay;
-        pp.DayPlanner = m_layout == loDay10 || m_layout == loDay15;
-        pp.Rows = m_layout == loWeek ? 7 : m_layout == lo2Week ? 14 : m_layout == loDay10 ? 10 : 15;
-        pp.StartTime = m_plannerStart;
-        pp.TitleFont = m_titleFont;
-        pp.HeadersFont = m_headersFont;
-        pp.HeadersStyle = m_headersStyle;
-        pp.HeadersColor = m_headersBGColor;
-        pp.MonthNames = m_monthNames;
-        pp.DayNames = m_dayNames;
-        pp.TitleOverride = m_userTitle;
+        pp.Year = m_s.MainCalYear;
+        pp.Month = m_s.MainCalMonth;
+        pp.Day = m_s.MainCalDay;
+        pp.DayPlanner = m_s.CalendarLayout == loDay10 || m_s.CalendarLayout == loDay15;
+        pp.Rows = m_s.CalendarLayout == loWeek ? 7 : m_s.CalendarLayout == lo2Week ? 14 : m_s.CalendarLayout == loDay10 ? 10 : 15;
+        pp.StartTime = m_s.PlannerStartTime;
+        pp.TitleFont = &m_s.TitleFont;
+        pp.HeadersFont = &m_s.HeadersFont;
+        pp.HeadersStyle = m_s.HeadersStyle;
+        pp.HeadersColor = m_s.HeadersBGColor;
+        pp.MonthNames = m_s.MonthNames;
+        pp.DayNames = m_s.DayNames;
+        pp.TitleOverride = m_s.UserTitle;
         const PlannerPainter::Result r = PlannerPainter::Paint(painter, pp, mapping);
         titleRect = r.TitleRect;
         cells = r.Cells;
@@ -786,25 +684,25 @@ void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, 
     } else if (m_mainShown) {
         MonthPainter::Params mp;
         mp.PageColor = clWhite;
-        mp.TitleColor = m_titleBGColor;
+        mp.TitleColor = m_s.TitleBGColor;
         mp.MinTitleHeight = mapping.Inches(1.5);
-        mp.Month = m_mainMonth;
-        mp.Year = m_mainYear;
+        mp.Month = m_s.MainCalMonth;
+        mp.Year = m_s.MainCalYear;
         mp.Rect = mapping.Map(m_mainRect);
-        mp.NumberPosition = m_numberPosition;
-        mp.StartOfWeek = m_startOfWeek;
-        mp.OuterBorder = m_calendarBorder;
-        mp.TitleFont = m_titleFont;
-        mp.ShowYear = m_titleShowYear;
-        mp.HeadersFont = m_headersFont;
-        mp.HeadersBorder = m_headersBorder;
-        mp.HeadersStyle = m_headersStyle;
-        mp.HeadersColor = m_headersBGColor;
-        mp.CellFont = m_cellFont;
-        mp.CellBorder = m_cellBorder;
-        mp.MonthNames = m_monthNames;
-        mp.DayNames = m_dayNames;
-        mp.TitleOverride = m_userTitle;
+        mp.NumberPosition = m_s.NumberPosition;
+        mp.StartOfWeek = m_s.StartOfWeek;
+        mp.OuterBorder = m_s.CalendarBorder;
+        mp.TitleFont = &m_s.TitleFont;
+        mp.ShowYear = m_s.TitleShowYear;
+        mp.HeadersFont = &m_s.HeadersFont;
+        mp.HeadersBorder = m_s.HeadersBorder;
+        mp.HeadersStyle = m_s.HeadersStyle;
+        mp.HeadersColor = m_s.HeadersBGColor;
+        mp.CellFont = &m_s.CellFont;
+        mp.CellBorder = m_s.CellBorder;
+        mp.MonthNames = m_s.MonthNames;
+        mp.DayNames = m_s.DayNames;
+        mp.TitleOverride = m_s.UserTitle;
         const MonthPainter::Result r = MonthPainter::Paint(painter, mp, mapping);
         titleRect = r.TitleRect;
         headerRect = r.HeaderRect;
@@ -836,22 +734,22 @@ void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, 
 
     if (m_minisShown) {
         MonthPainter::Params mp;
-        mp.PageColor = m_miniCalBGColor;
-        mp.TitleColor = m_miniCalBGColor;
+        mp.PageColor = m_s.MiniCalBGColor;
+        mp.TitleColor = m_s.MiniCalBGColor;
         mp.MinTitleHeight = 0;
         mp.NumberPosition = cnpCenter;
-        mp.StartOfWeek = m_startOfWeek;
-        mp.OuterBorder = m_miniCalBorder;
-        mp.TitleFont = m_miniTitleFont;
-        mp.ShowYear = m_miniShowYear;
-        mp.HeadersFont = m_miniHeadersFont;
-        mp.HeadersBorder = m_miniHeadersBorder;
-        mp.HeadersStyle = m_miniHeadersStyle;
-        mp.HeadersColor = m_miniHeadersBGColor;
-        mp.CellFont = m_miniCellFont;
-        mp.CellBorder = m_miniCellBorder;
-        mp.MonthNames = m_monthNames;
-        mp.DayNames = m_dayNames;
+        mp.StartOfWeek = m_s.StartOfWeek;
+        mp.OuterBorder = m_s.MiniCalBorder;
+        mp.TitleFont = &m_s.MiniTitleFont;
+        mp.ShowYear = m_s.MiniShowYear;
+        mp.HeadersFont = &m_s.MiniHeadersFont;
+        mp.HeadersBorder = m_s.MiniHeadersBorder;
+        mp.HeadersStyle = m_s.MiniHeadersStyle;
+        mp.HeadersColor = m_s.MiniHeadersBGColor;
+        mp.CellFont = &m_s.MiniCellFont;
+        mp.CellBorder = m_s.MiniCellBorder;
+        mp.MonthNames = m_s.MonthNames;
+        mp.DayNames = m_s.DayNames;
         for (const TMiniCalendar& mini : m_minis) {
             mp.Month = mini.Month;
             mp.Year = mini.Year;

@@ -18,6 +18,7 @@
 #include "core/trect.h"
 #include "objects/tgbasepanel.h"
 #include "page/calendartypes.h"
+#include "page/pagesettings.h"
 #include "core/pagemapping.h"
 
 class QPainter;
@@ -43,91 +44,91 @@ public:
     ~TCalendarPanel32() override;
 
     // ---- settings -----------------------------------------------------
-    TCalendarLayout CalendarLayout() const { return m_layout; }
+    TCalendarLayout CalendarLayout() const { return m_s.CalendarLayout; }
     void SetCalendarLayout(TCalendarLayout layout);
-    TCalendarOrientation CalendarOrientation() const { return m_orientation; }
+    TCalendarOrientation CalendarOrientation() const { return m_s.CalendarOrientation; }
     // The layout step recomputes the orientation from the layout, so this
     // only holds until the next layout step.
     void SetCalendarOrientation(TCalendarOrientation orientation);
-    TCalendarLineLayout CalendarLineLayout() const { return m_lineLayout; }
+    TCalendarLineLayout CalendarLineLayout() const { return m_s.CalendarLineLayout; }
     void SetCalendarLineLayout(TCalendarLineLayout lineLayout);
-    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_miniLineLayout; }
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_s.MiniCalendarLineLayout; }
     void SetMiniCalendarLineLayout(TMiniCalendarLineLayout lineLayout);
 
-    TFont* TitleFont() const { return m_titleFont; }
-    void SetTitleFont(const TFont& font);
-    TColor TitleBGColor() const { return m_titleBGColor; }
+    const TFontData& TitleFont() const { return m_s.TitleFont; }
+    void SetTitleFont(const TFontData& font);
+    TColor TitleBGColor() const { return m_s.TitleBGColor; }
     void SetTitleBGColor(TColor color);
-    bool TitleShowYear() const { return m_titleShowYear; }
+    bool TitleShowYear() const { return m_s.TitleShowYear; }
     void SetTitleShowYear(bool show);
 
-    TFont* HeadersFont() const { return m_headersFont; }
-    void SetHeadersFont(const TFont& font);
-    TCalBorderStyle HeadersBorder() const { return m_headersBorder; }
+    const TFontData& HeadersFont() const { return m_s.HeadersFont; }
+    void SetHeadersFont(const TFontData& font);
+    TCalBorderStyle HeadersBorder() const { return m_s.HeadersBorder; }
     void SetHeadersBorder(TCalBorderStyle border);
-    TCalHeadersStyle HeadersStyle() const { return m_headersStyle; }
+    TCalHeadersStyle HeadersStyle() const { return m_s.HeadersStyle; }
     void SetHeadersStyle(TCalHeadersStyle style);
-    TColor HeadersBGColor() const { return m_headersBGColor; }
+    TColor HeadersBGColor() const { return m_s.HeadersBGColor; }
     void SetHeadersBGColor(TColor color);
 
-    TFont* CellFont() const { return m_cellFont; }
-    void SetCellFont(const TFont& font);
-    TCalBorderStyle CellBorder() const { return m_cellBorder; }
+    const TFontData& CellFont() const { return m_s.CellFont; }
+    void SetCellFont(const TFontData& font);
+    TCalBorderStyle CellBorder() const { return m_s.CellBorder; }
     void SetCellBorder(TCalBorderStyle border);
-    TCalendarNumberPosition NumberPosition() const { return m_numberPosition; }
+    TCalendarNumberPosition NumberPosition() const { return m_s.NumberPosition; }
     void SetNumberPosition(TCalendarNumberPosition position);
-    TCalBorderStyle CalendarBorder() const { return m_calendarBorder; }
+    TCalBorderStyle CalendarBorder() const { return m_s.CalendarBorder; }
     void SetCalendarBorder(TCalBorderStyle border);
 
     // 1 = weeks start on Sunday; any other value = Monday.
-    int StartOfWeek() const { return m_startOfWeek; }
+    int StartOfWeek() const { return m_s.StartOfWeek; }
     void SetStartOfWeek(int start);
-    bool MondayStart() const { return m_startOfWeek != 1; }
+    bool MondayStart() const { return m_s.StartOfWeek != 1; }
 
-    int MainCalDay() const { return m_mainDay; }
+    int MainCalDay() const { return m_s.MainCalDay; }
     void SetMainCalDay(int day);
-    int MainCalMonth() const { return m_mainMonth; }
+    int MainCalMonth() const { return m_s.MainCalMonth; }
     void SetMainCalMonth(int month);
-    int MainCalYear() const { return m_mainYear; }
+    int MainCalYear() const { return m_s.MainCalYear; }
     void SetMainCalYear(int year);
 
-    TFont* MiniTitleFont() const { return m_miniTitleFont; }
-    void SetMiniTitleFont(const TFont& font);
-    TFont* MiniHeadersFont() const { return m_miniHeadersFont; }
-    void SetMiniHeadersFont(const TFont& font);
-    TFont* MiniCellFont() const { return m_miniCellFont; }
-    void SetMiniCellFont(const TFont& font);
-    TColor MiniHeadersBGColor() const { return m_miniHeadersBGColor; }
+    const TFontData& MiniTitleFont() const { return m_s.MiniTitleFont; }
+    void SetMiniTitleFont(const TFontData& font);
+    const TFontData& MiniHeadersFont() const { return m_s.MiniHeadersFont; }
+    void SetMiniHeadersFont(const TFontData& font);
+    const TFontData& MiniCellFont() const { return m_s.MiniCellFont; }
+    void SetMiniCellFont(const TFontData& font);
+    TColor MiniHeadersBGColor() const { return m_s.MiniHeadersBGColor; }
     void SetMiniHeadersBGColor(TColor color);
-    TCalHeadersStyle MiniHeadersStyle() const { return m_miniHeadersStyle; }
+    TCalHeadersStyle MiniHeadersStyle() const { return m_s.MiniHeadersStyle; }
     void SetMiniHeadersStyle(TCalHeadersStyle style);
-    TColor MiniCalBGColor() const { return m_miniCalBGColor; }
+    TColor MiniCalBGColor() const { return m_s.MiniCalBGColor; }
     void SetMiniCalBGColor(TColor color);
-    TCalBorderStyle MiniCalBorder() const { return m_miniCalBorder; }
+    TCalBorderStyle MiniCalBorder() const { return m_s.MiniCalBorder; }
     void SetMiniCalBorder(TCalBorderStyle border);
-    TCalBorderStyle MiniHeadersBorder() const { return m_miniHeadersBorder; }
+    TCalBorderStyle MiniHeadersBorder() const { return m_s.MiniHeadersBorder; }
     void SetMiniHeadersBorder(TCalBorderStyle border);
-    TCalBorderStyle MiniCellBorder() const { return m_miniCellBorder; }
+    TCalBorderStyle MiniCellBorder() const { return m_s.MiniCellBorder; }
     void SetMiniCellBorder(TCalBorderStyle border);
-    bool MiniShowYear() const { return m_miniShowYear; }
+    bool MiniShowYear() const { return m_s.MiniShowYear; }
     void SetMiniShowYear(bool show);
 
-    float LeftMarginInch() const { return m_leftMargin; }
+    float LeftMarginInch() const { return m_s.LeftMarginInch; }
     void SetLeftMarginInch(float inches);
-    float TopMarginInch() const { return m_topMargin; }
+    float TopMarginInch() const { return m_s.TopMarginInch; }
     void SetTopMarginInch(float inches);
-    float RightMarginInch() const { return m_rightMargin; }
+    float RightMarginInch() const { return m_s.RightMarginInch; }
     void SetRightMarginInch(float inches);
-    float BottomMarginInch() const { return m_bottomMargin; }
+    float BottomMarginInch() const { return m_s.BottomMarginInch; }
     void SetBottomMarginInch(float inches);
 
-    QString UserTitle() const { return m_userTitle; }
+    QString UserTitle() const { return m_s.UserTitle; }
     void SetUserTitle(const QString& title);
 
     // Name (no folder, no extension) of the decorative border picture. The
     // file is ProgramDir + "Borders/" + name + ".wpo" (portrait) or ".wls"
     // (landscape); a missing file keeps the previous border.
-    QString WMFBorderFile() const { return m_borderFile; }
+    QString WMFBorderFile() const { return m_s.WMFBorderFile; }
     void SetWMFBorderFile(const QString& name);
     // The path the border picture of name would be read from for the current
     // orientation (letter case of the file name ignored), empty when none exists.
@@ -140,9 +141,9 @@ public:
     void SetBorderPicturePainter(std::function<void(QPainter&, const QRectF&)> painter);
 
     // 0 = Letter (8.5 x 11 in), 1 = A4 (8.27 x 11.69 in).
-    int PaperSize() const { return m_paperSize; }
+    int PaperSize() const { return m_s.PaperSize; }
     void SetPaperSize(int paperSize);
-    QTime PlannerStartTime() const { return m_plannerStart; }
+    QTime PlannerStartTime() const { return m_s.PlannerStartTime; }
     void SetPlannerStartTime(const QTime& time);
 
     // Month names 1..12 and day names 1..7 (1 = Sunday), local to the page.
@@ -151,15 +152,31 @@ public:
     void SetMonthName(int index, const QString& name);
     QString GetDayName(int index) const;
     void SetDayName(int index, const QString& name);
-    QStringList MonthNames() const { return m_monthNames; }
-    QStringList DayNames() const { return m_dayNames; }
+    QStringList MonthNames() const { return m_s.MonthNames; }
+    QStringList DayNames() const { return m_s.DayNames; }
 
     void SetPanelState(TLPanelState state) override;
 
+    // Every setting at once.
+    const PageSettings& Settings() const { return m_s; }
+
     // ---- whole-page operations -----------------------------------------
+    // Back to the reset's values (fonts, headers style, number position and
+    // the individual borders stay; the line layouts act through their
+    // presets; the border picture goes), then the layout step with the
+    // layout's mini font sizes.
     void ResetPage();
+    // The properties dialog's copy in either direction: the values
+    // CopySettings carries, then the other page's line layouts, user title
+    // and border file through the setters, and the layout step.
     void CopySettingsFrom(const TCalendarPanel32& other);
     bool SameSettings(const TCalendarPanel32& other) const;
+    // Every setting at once (a document or a style sheet read): stored as it
+    // is, the border file looked up as its setter does (ClearFirst: a
+    // missing file leaves no border rather than the previous one), the
+    // layout step run. With report, one change is reported.
+    enum class BorderLookup { KeepMissing, ClearFirst };
+    void ApplySettings(const PageSettings& settings, BorderLookup lookup, bool report);
     // 0 one month (layouts 0..7), 1 multi-month (8..17), 2..5 the planners.
     int LayoutKind() const;
     // The page description the main window's page is created with.
@@ -238,60 +255,18 @@ protected:
     void CreateObjectInRect(const QRect& rect) override;
 
 private:
-    // The document reader stores settings directly, without the setters.
-    friend class CalendarDocument;
 
     void changed(bool relayout);
     void repaint();
     void settingChanged();
-    void connectFont(TFont* font);
-    void setFont(TFont* target, const TFont& font);
+    void setFont(TFontData& target, const TFontData& font);
     void setBorder(TCalBorderStyle& field, TCalBorderStyle value);
     void setMargin(float& field, float inches);
-    void loadLocaleNames();
     bool cellEventConnected() const;
     void raiseCellEvent(int cell);
     void paintCellTexts(QPainter& painter, const PageMapping& mapping);
 
-    TCalendarLayout m_layout = loFullCalendar;
-    TCalendarOrientation m_orientation = coPortrait;
-    TCalendarLineLayout m_lineLayout = llFull;
-    TMiniCalendarLineLayout m_miniLineLayout = mllFull;
-    TFont* m_titleFont = nullptr;
-    TColor m_titleBGColor = clWhite;
-    bool m_titleShowYear = true;
-    TFont* m_headersFont = nullptr;
-    TCalBorderStyle m_headersBorder = cbAll;
-    TCalHeadersStyle m_headersStyle = dsThreeChars;
-    TColor m_headersBGColor = clWhite;
-    TFont* m_cellFont = nullptr;
-    TCalBorderStyle m_cellBorder = cbAll;
-    TCalendarNumberPosition m_numberPosition = cnpUpperRight;
-    TCalBorderStyle m_calendarBorder = cbAll;
-    int m_startOfWeek = 1;
-    int m_mainDay = 0;
-    int m_mainMonth = 1;
-    int m_mainYear = 1997;
-    TFont* m_miniTitleFont = nullptr;
-    TFont* m_miniHeadersFont = nullptr;
-    TFont* m_miniCellFont = nullptr;
-    TColor m_miniHeadersBGColor = clWhite;
-    TCalHeadersStyle m_miniHeadersStyle = dsFirstChar;
-    TColor m_miniCalBGColor = clWhite;
-    TCalBorderStyle m_miniCalBorder = cbAll;
-    TCalBorderStyle m_miniHeadersBorder = cbBottom;
-    TCalBorderStyle m_miniCellBorder = cbNone;
-    bool m_miniShowYear = true;
-    float m_leftMargin = 0.25f;
-    float m_topMargin = 0.25f;
-    float m_rightMargin = 0.25f;
-    float m_bottomMargin = 0.25f;
-    QString m_userTitle;
-    QString m_borderFile;
-    int m_paperSize = PaperLetter;
-    QTime m_plannerStart = QTime(8, 0);
-    QStringList m_monthNames;  // 12 entries, January first
-    QStringList m_dayNames;    // 7 entries, Sunday first
+    PageSettings m_s;
 
     std::array<std::unique_ptr<TWPRtfStorage>, CellCount> m_stores;
     std::unique_ptr<TWPRtfStorage> m_blankStore;

@@ -139,14 +139,22 @@ bool ChooseFontAndColor(QFont& font, TColor& color, QWidget* parent)
     return true;
 }
 
-bool ChooseFontAndColor(TFont& font, QWidget* parent)
+bool ChooseFontAndColor(TFontData& font, QWidget* parent)
 {
     QFont chosen = font.ToQFont();
-    TColor color = font.Color();
+    TColor color = font.Color;
     if (!ChooseFontAndColor(chosen, color, parent))
         return false;
-    font.AssignQFont(chosen);
-    font.SetColor(color);
+    font = font.WithQFont(chosen).WithColor(color);
+    return true;
+}
+
+bool ChooseFontAndColor(TFont& font, QWidget* parent)
+{
+    TFontData data = font.Data();
+    if (!ChooseFontAndColor(data, parent))
+        return false;
+    font.SetData(data);
     return true;
 }
 

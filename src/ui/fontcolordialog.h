@@ -12,6 +12,7 @@ namespace dayloom {
 
 class ColorComboBox;
 class TFont;
+struct TFontData;
 
 // The program's font dialog: Qt's font dialog (face, style, size,
 // underline and strike-out) with the colour of the text in a row below it,
@@ -51,6 +52,7 @@ private:
 bool ChooseFontAndColor(QFont& font, TColor& color, QWidget* parent);
 // The same for a font description: face, size, style and colour are taken
 // over on OK; pitch and character set stay.
+bool ChooseFontAndColor(TFontData& font, QWidget* parent);
 bool ChooseFontAndColor(TFont& font, QWidget* parent);
 
 }  // namespace dayloom

@@ -20,12 +20,12 @@ using namespace dayloom::test;
 
 namespace {
 
-void expectFont(const TFont* f, const char* name, int height, TFontStyles style, TColor color)
+void expectFont(const TFontData& f, const char* name, int height, TFontStyles style, TColor color)
 {
-    EXPECT_EQ(f->Name(), QString::fromLatin1(name));
-    EXPECT_EQ(f->Height(), height);
-    EXPECT_EQ(f->Style(), style);
-    EXPECT_EQ(f->Color(), color);
+    EXPECT_EQ(f.Name, QString::fromLatin1(name));
+    EXPECT_EQ(f.Height, height);
+    EXPECT_EQ(f.Style, style);
+    EXPECT_EQ(f.Color, color);
 }
 
 void writeBorder(const QString& name)
@@ -88,11 +88,11 @@ TEST(CalendarPanel, MainWindowDescriptionThenReset)
     expectFont(page.TitleFont(), "Times New Roman", -35, fsBold, clBlack);
     expectFont(page.HeadersFont(), "Times New Roman", -21, fsBold, clBlack);
     expectFont(page.CellFont(), "Times New Roman", -21, fsBold, clBlack);
-    EXPECT_EQ(page.MiniTitleFont()->Height(), -13);
-    EXPECT_EQ(page.MiniHeadersFont()->Height(), -11);
-    EXPECT_EQ(page.MiniHeadersFont()->Color(), clWhite);
+    EXPECT_EQ(page.MiniTitleFont().Height, -13);
+    EXPECT_EQ(page.MiniHeadersFont().Height, -11);
+    EXPECT_EQ(page.MiniHeadersFont().Color, clWhite);
     EXPECT_EQ(page.MiniHeadersBGColor(), clBlack);
-    EXPECT_EQ(page.MiniCellFont()->Height(), -11);
+    EXPECT_EQ(page.MiniCellFont().Height, -11);
     EXPECT_EQ(page.CalendarLayout(), loFCMinisInTitleLS);
     EXPECT_EQ(page.CalendarOrientation(), coLandscape);
     EXPECT_EQ(page.MiniCellBorder(), cbAll);
@@ -124,7 +124,7 @@ TEST(CalendarPanel, MainWindowDescriptionThenReset)
     EXPECT_EQ(page.MainCalMonth(), today.Month);
     EXPECT_EQ(page.MainCalYear(), today.Year);
     EXPECT_EQ(page.TitleBGColor(), clWhite);
-    EXPECT_EQ(page.MiniHeadersFont()->Color(), clBlack);
+    EXPECT_EQ(page.MiniHeadersFont().Color, clBlack);
     EXPECT_EQ(page.MiniHeadersBGColor(), clWhite);
     EXPECT_EQ(page.LeftMarginInch(), 0.5f);
     EXPECT_EQ(page.TopMarginInch(), 0.5f);
@@ -139,9 +139,9 @@ TEST(CalendarPanel, MainWindowDescriptionThenReset)
     EXPECT_EQ(page.HeadersStyle(), dsWhole);
     expectFont(page.TitleFont(), "Times New Roman", -35, fsBold, clBlack);
     // minis in the title: 10 pt title, trunc(0.8 x 10) = 8 pt headers and cells
-    EXPECT_EQ(page.MiniTitleFont()->Size(), 10);
-    EXPECT_EQ(page.MiniHeadersFont()->Size(), 8);
-    EXPECT_EQ(page.MiniCellFont()->Size(), 8);
+    EXPECT_EQ(page.MiniTitleFont().Size(), 10);
+    EXPECT_EQ(page.MiniHeadersFont().Size(), 8);
+    EXPECT_EQ(page.MiniCellFont().Size(), 8);
 }
 
 TEST(CalendarPanel, LineLayoutPresetsActOnlyOnChange)
@@ -215,7 +215,7 @@ TEST(CalendarPanel, SettersReportChangesOnlyWhenTheValueChanges)
     page.SetUserTitle(QString());
     page.SetHeadersStyle(dsThreeChars);
     ShowAt(page, 1.0f);
-    page.TitleFont()->SetSize(26);
+    page.SetTitleFont(page.TitleFont().WithSize(26));
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(repaint.count(), 0);
     EXPECT_EQ(resized.count(), 0);
@@ -223,7 +223,7 @@ TEST(CalendarPanel, SettersReportChangesOnlyWhenTheValueChanges)
     page.SetUserTitle(QStringLiteral("A & B"));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_GE(repaint.count(), 1);
-    page.TitleFont()->SetSize(30);  // fonts report through their own notification
+    page.SetTitleFont(page.TitleFont().WithSize(30));  // fonts report through their own notification
     EXPECT_EQ(changed.count(), 2);
     page.SetPaperSize(PaperA4);
     EXPECT_EQ(changed.count(), 3);
@@ -273,11 +273,11 @@ TEST(CalendarPanel, SameSettingsAndCopySettings)
 {
     TCalendarPanel32 a, b;
     EXPECT_TRUE(a.SameSettings(b));
-    b.TitleFont()->SetSize(40);  // the size is not compared
+    b.SetTitleFont(b.TitleFont().WithSize(40));  // the size is not compared
     EXPECT_TRUE(a.SameSettings(b));
-    b.TitleFont()->SetStyle(fsItalic);
+    b.SetTitleFont(b.TitleFont().WithStyle(fsItalic));
     EXPECT_FALSE(a.SameSettings(b));
-    b.TitleFont()->SetStyle(fsBold);
+    b.SetTitleFont(b.TitleFont().WithStyle(fsBold));
     b.SetDayName(7, QStringLiteral("Samstag"));
     EXPECT_FALSE(a.SameSettings(b));
 
@@ -295,7 +295,7 @@ TEST(CalendarPanel, SameSettingsAndCopySettings)
     a.CopySettingsFrom(b);
     EXPECT_TRUE(a.SameSettings(b));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(a.TitleFont()->Size(), 40);
+    EXPECT_EQ(a.TitleFont().Size(), 40);
     EXPECT_EQ(a.CalendarOrientation(), coLandscape);
     EXPECT_EQ(a.MiniCount(), 12);
     EXPECT_EQ(a.MiniCalBorder(), cbNone);  // through the preset setter

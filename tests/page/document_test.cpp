@@ -65,13 +65,16 @@ void FillEverything(TCalendarPanel32& page)
     page.SetTitleShowYear(false);
     page.SetMiniShowYear(false);
     int i = 0;
-    for (TFont* f : {page.TitleFont(), page.HeadersFont(), page.CellFont(), page.MiniTitleFont(),
-                     page.MiniHeadersFont(), page.MiniCellFont()}) {
+    for (auto set : {&TCalendarPanel32::SetTitleFont, &TCalendarPanel32::SetHeadersFont,
+                     &TCalendarPanel32::SetCellFont, &TCalendarPanel32::SetMiniTitleFont,
+                     &TCalendarPanel32::SetMiniHeadersFont, &TCalendarPanel32::SetMiniCellFont}) {
         ++i;
-        f->SetName(QStringLiteral("Arial"));
-        f->SetSize(9 + i);
-        f->SetStyle(i % 2 ? (fsItalic | fsStrikeOut) : (fsBold | fsUnderline));
-        f->SetColor(Bgr(20 * i, 0, 200));
+        TFontData f;
+        f.Name = QStringLiteral("Arial");
+        f.Height = TFontData::HeightForSize(9 + i);
+        f.Style = i % 2 ? (fsItalic | fsStrikeOut) : (fsBold | fsUnderline);
+        f.Color = Bgr(20 * i, 0, 200);
+        (page.*set)(f);
     }
     page.SetMainCalDay(17);
     page.SetMainCalMonth(12);
@@ -227,7 +230,7 @@ TEST_F(DocumentTest, SaveLoadSaveIsByteIdentical)
     EXPECT_EQ(back.StartOfWeek(), 2);
     EXPECT_EQ(back.PlannerStartTime(), QTime(6, 45));
     EXPECT_EQ(back.GetMonthName(3), QStringLiteral("Mois 3 é"));
-    EXPECT_EQ(back.MiniHeadersFont()->Style(), fsItalic | fsStrikeOut);
+    EXPECT_EQ(back.MiniHeadersFont().Style, fsItalic | fsStrikeOut);
     EXPECT_EQ(back.CellStore(42)->RtfText(), page.CellStore(42)->RtfText());
     EXPECT_TRUE(back.CellStore(7)->Document().toPlainText().contains(QStringLiteral("Day 7 bold")));
     const QList<TDocTestShape*> shapes = Shapes(back);
@@ -450,7 +453,7 @@ TEST_F(DocumentTest, StyleSheetCarriesSettingsOnly)
     CalendarDocument::LoadStyle(target, style);
     EXPECT_GE(changes, 1);
     EXPECT_EQ(target.CalendarLayout(), loFC6Before6After);
-    EXPECT_EQ(target.TitleFont()->Size(), 10);
+    EXPECT_EQ(target.TitleFont().Size(), 10);
     EXPECT_EQ(target.GetDayName(1), QStringLiteral("Jour1"));
     EXPECT_EQ(target.UserTitle(), QStringLiteral("Mine"));
     EXPECT_EQ(target.MainCalMonth(), 4);

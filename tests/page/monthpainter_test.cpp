@@ -32,7 +32,7 @@ Grid expectedGrid(const TCalendarPanel32& page)
     const int minTitle = int(96 * 1.5 * z);
     g.titleBottom = g.titleTop + std::max(int(0.17 * (g.Q.Bottom - g.Q.Top)), minTitle);
     g.rowTop = g.titleBottom + 1;
-    const int points = int(page.HeadersFont()->Size() * z);
+    const int points = int(page.HeadersFont().Size() * z);
     const int fontPx = int(std::lround(points * 96.0 / 72.0));
     g.rowBottom = g.rowTop + int(1.5 * fontPx);
     g.cw = (g.Q.Right - g.Q.Left) / 7;
@@ -76,7 +76,7 @@ TEST(MonthPainter, CellRecordsForMonthsStartingOnEveryWeekday)
             EXPECT_EQ(page.DayCell(1), firstCell);
 
             const Grid g = expectedGrid(page);
-            const int nine = QFontMetrics(PageFont(*page.CellFont(), At(1.0f))).height();
+            const int nine = QFontMetrics(PageFont(page.CellFont(), At(1.0f))).height();
             for (int k : {1, 9, 42}) {
                 const int r = (k - 1) / 7, c = (k - 1) % 7;
                 const TRect total(g.Q.Left + c * g.cw + 5, g.rowBottom + r * g.rh + 1,

@@ -271,22 +271,21 @@ TEST_F(PropertiesDialogTest, ControlsWriteThePreviewButNotWhileInitializing)
 
     // Font buttons: preset with the preview's font; a cancelled dialog keeps it.
     QString presetName;
-    d.SetFontChooser([&](TFont& f, QWidget*) {
-        presetName = f.Name();
-        f.SetName(QStringLiteral("Arial"));
-        f.SetStyle(fsItalic);
+    d.SetFontChooser([&](TFontData& f, QWidget*) {
+        presetName = f.Name;
+        f = f.WithName(QStringLiteral("Arial")).WithStyle(fsItalic);
         return true;
     });
     d.findChild<QPushButton*>("CellFontButton")->click();
-    EXPECT_EQ(presetName, page.CellFont()->Name());
-    EXPECT_EQ(preview().CellFont()->Name(), QStringLiteral("Arial"));
-    EXPECT_EQ(preview().CellFont()->Style(), TFontStyles(fsItalic));
-    d.SetFontChooser([](TFont& f, QWidget*) {
-        f.SetName(QStringLiteral("Courier"));
+    EXPECT_EQ(presetName, page.CellFont().Name);
+    EXPECT_EQ(preview().CellFont().Name, QStringLiteral("Arial"));
+    EXPECT_EQ(preview().CellFont().Style, TFontStyles(fsItalic));
+    d.SetFontChooser([](TFontData& f, QWidget*) {
+        f = f.WithName(QStringLiteral("Courier"));
         return false;
     });
     d.findChild<QPushButton*>("TitleFontButton")->click();
-    EXPECT_EQ(preview().TitleFont()->Name(), page.TitleFont()->Name());
+    EXPECT_EQ(preview().TitleFont().Name, page.TitleFont().Name);
 }
 
 TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse)
@@ -294,15 +293,14 @@ TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse
     TCalendarPanel32 page;
     TCalendarPanel32::ApplyMainWindowDescription(page);
     page.ResetPage();  // a layout with title, headers, cells and minis
-    page.TitleFont()->SetColor(clMaroon);
-    page.MiniCellFont()->SetName(QStringLiteral("Arial"));
-    page.MiniCellFont()->SetStyle(fsItalic | fsUnderline);
-    page.MiniCellFont()->SetColor(clTeal);
+    page.SetTitleFont(page.TitleFont().WithColor(clMaroon));
+    page.SetMiniCellFont(
+        page.MiniCellFont().WithName(QStringLiteral("Arial")).WithStyle(fsItalic | fsUnderline).WithColor(clTeal));
     TCalendarProperties& d = open(&page);
 
     struct Case {
         const char* button;
-        TFont* (TCalendarPanel32::*font)() const;
+        const TFontData& (TCalendarPanel32::*font)() const;
     };
     const Case cases[] = {
         {"TitleFontButton", &TCalendarPanel32::TitleFont},
@@ -314,7 +312,7 @@ TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
-        const TFont& inUse = *(page.*c.font)();
+        const TFontData& inUse = (page.*c.font)();
         auto* button = d.findChild<QPushButton*>(QString::fromLatin1(c.button));
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(button->isEnabled());
@@ -326,12 +324,12 @@ TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse
             QTimer::singleShot(3000, f, &QDialog::reject);  // never left open
             seen = true;
             const QFont shown = f->FontDialog()->currentFont();
-            EXPECT_EQ(shown.family(), QFontInfo(QFont(inUse.Name())).family());
+            EXPECT_EQ(shown.family(), QFontInfo(QFont(inUse.Name)).family());
             EXPECT_EQ(shown.pointSize(), inUse.Size());
             EXPECT_EQ(shown.bold(), inUse.Bold());
             EXPECT_EQ(shown.italic(), inUse.Italic());
             EXPECT_EQ(shown.underline(), inUse.Underline());
-            EXPECT_EQ(f->ColorList()->Color(), TColor(ColorToRGB(inUse.Color())));
+            EXPECT_EQ(f->ColorList()->Color(), TColor(ColorToRGB(inUse.Color)));
             if (QByteArray(c.button) == "TitleFontButton")
                 SaveShot(f->grab().toImage(), QStringLiteral("ui_font_colour_dialog"));
             f->ColorList()->SetColor(clNavy);
@@ -340,11 +338,11 @@ TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse
         });
         button->click();
         EXPECT_TRUE(seen);
-        const TFont& chosen = *(preview().*c.font)();
-        EXPECT_EQ(chosen.Color(), clNavy);
-        EXPECT_EQ(chosen.Name(), inUse.Name());
-        EXPECT_EQ(chosen.Height(), inUse.Height());
-        EXPECT_EQ(chosen.Style(), inUse.Style());
+        const TFontData& chosen = (preview().*c.font)();
+        EXPECT_EQ(chosen.Color, clNavy);
+        EXPECT_EQ(chosen.Name, inUse.Name);
+        EXPECT_EQ(chosen.Height, inUse.Height);
+        EXPECT_EQ(chosen.Style, inUse.Style);
     }
 
     // Escape cancels the whole dialog and keeps the font.
@@ -356,7 +354,7 @@ TEST_F(PropertiesDialogTest, FontButtonsOpenTheFontAndColourDialogOnTheFontInUse
         QTest::keyClick(f->FontDialog(), Qt::Key_Escape);
     });
     d.findChild<QPushButton*>("TitleFontButton")->click();
-    EXPECT_EQ(preview().TitleFont()->Color(), clNavy);
+    EXPECT_EQ(preview().TitleFont().Color, clNavy);
 }
 
 TEST_F(PropertiesDialogTest, MarginListsUseThresholdsStoreExactValuesAndSwitchUnits)

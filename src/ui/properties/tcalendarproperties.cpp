@@ -349,14 +349,13 @@ QWidget* TCalendarProperties::buildDatePage()
 }
 
 QPushButton* TCalendarProperties::fontButton(QWidget* parent,
-                                             TFont* (TCalendarPanel32::*font)() const,
-                                             void (TCalendarPanel32::*setter)(const TFont&))
+                                             const TFontData& (TCalendarPanel32::*font)() const,
+                                             void (TCalendarPanel32::*setter)(const TFontData&))
 {
     auto* b = new QPushButton(QStringLiteral("Font"), parent);
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, font, setter] {
-        TFont chosen;
-        chosen.Assign(*(m_preview->*font)());
+        TFontData chosen = (m_preview->*font)();
         if (chooseFont(chosen))
             (m_preview->*setter)(chosen);
         m_previewWidget->update();
@@ -376,7 +375,7 @@ ColorButton* TCalendarProperties::colorButton(QWidget* parent, const QString& ca
     return b;
 }
 
-bool TCalendarProperties::chooseFont(TFont& font)
+bool TCalendarProperties::chooseFont(TFontData& font)
 {
     return m_fontChooser ? m_fontChooser(font, this) : ChooseFontAndColor(font, this);
 }
@@ -744,14 +743,7 @@ void TCalendarProperties::FormActivate()
     // 4.
     selectBorderRow();
     // 5.
-    m_savedMargins[0] = m_preview->LeftMarginInch();
-    m_savedMargins[1] = m_preview->TopMarginInch();
-    m_savedMargins[2] = m_preview->RightMarginInch();
-    m_savedMargins[3] = m_preview->BottomMarginInch();
-    m_savedBorder = m_preview->WMFBorderFile();
-    m_savedLayout = m_preview->CalendarLayout();
-    m_savedPaper = m_preview->PaperSize();
-    m_savedOrientation = m_preview->CalendarOrientation();
+    m_saved = m_preview->Settings();
 }
 
 void TCalendarProperties::selectBorderRow()
@@ -1078,16 +1070,14 @@ void TCalendarProperties::OKButtonClick()
         return;
     // 2.
     if (m_pageHasObjects) {
-        const TCalendarPanel32& p = *m_preview;
-        const bool marginsDiffer = p.LeftMarginInch() != m_savedMargins[0] ||
-                                   p.TopMarginInch() != m_savedMargins[1] ||
-                                   p.RightMarginInch() != m_savedMargins[2] ||
-                                   p.BottomMarginInch() != m_savedMargins[3];
-        const bool borderAddedOrRemoved =
-            p.WMFBorderFile().isEmpty() != m_savedBorder.isEmpty();
-        const bool pageDiffers = p.CalendarLayout() != m_savedLayout ||
-                                 p.PaperSize() != m_savedPaper ||
-                                 p.CalendarOrientation() != m_savedOrientation;
+        const PageSettings& p = m_preview->Settings();
+        const bool marginsDiffer = p.LeftMarginInch != m_saved.LeftMarginInch ||
+                                   p.TopMarginInch != m_saved.TopMarginInch ||
+                                   p.RightMarginInch != m_saved.RightMarginInch ||
+                                   p.BottomMarginInch != m_saved.BottomMarginInch;
+        const bool borderAddedOrRemoved = p.WMFBorderFile.isEmpty() != m_saved.WMFBorderFile.isEmpty();
+        const bool pageDiffers = p.CalendarLayout != m_saved.CalendarLayout || p.PaperSize != m_saved.PaperSize ||
+                                 p.CalendarOrientation != m_saved.CalendarOrientation;
         if ((marginsDiffer || borderAddedOrRemoved || pageDiffers) &&
             !AskYesNo(QStringLiteral("Warning: The Calendar has one or more items\rplaced on it "
                                      "using the Label, Clip Art, RichText,\rSuperText or Floating "

@@ -9,6 +9,7 @@
 #include "core/tcolor.h"
 #include "core/zoom.h"
 #include "page/calendartypes.h"
+#include "page/pagesettings.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -29,7 +30,7 @@ class CalendarPageWidget;
 class ColorButton;
 class DatePicker;
 class TCalendarPanel32;
-class TFont;
+struct TFontData;
 
 // "Calendar Properties": edits every setting of a calendar page on a preview
 // page of its own (ExampleCalendar); every control writes to the preview at
@@ -72,7 +73,7 @@ public:
 
     // Replaceable steps so that tests can answer them.
     // The font dialog: preset with the font, true with the chosen font in it.
-    using FontChooser = std::function<bool(TFont& font, QWidget* parent)>;
+    using FontChooser = std::function<bool(TFontData& font, QWidget* parent)>;
     void SetFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
     // The style-sheet file dialogs: the chosen path, empty when cancelled.
     using FileChooser = std::function<QString(bool save, QWidget* parent)>;
@@ -138,8 +139,8 @@ private:
     QWidget* buildLanguagePage();
     QWidget* buildMarginsPage();
     QWidget* buildBordersPage();
-    QPushButton* fontButton(QWidget* parent, TFont* (TCalendarPanel32::*font)() const,
-                            void (TCalendarPanel32::*setter)(const TFont&));
+    QPushButton* fontButton(QWidget* parent, const TFontData& (TCalendarPanel32::*font)() const,
+                            void (TCalendarPanel32::*setter)(const TFontData&));
     ColorButton* colorButton(QWidget* parent, const QString& caption,
                              void (TCalendarPanel32::*setter)(TColor));
 
@@ -157,7 +158,7 @@ private:
     bool writing() const { return !m_initializing && !m_suppress; }
     bool saveStyleSheetFile(const QString& path);
     bool loadStyleSheetFile(const QString& path);
-    bool chooseFont(TFont& font);
+    bool chooseFont(TFontData& font);
 
     TCalendarPanel32* m_preview = nullptr;
 
@@ -171,11 +172,8 @@ private:
     int m_pageLayoutKind = 1;
 
     // Values at first activation, compared on OK.
-    float m_savedMargins[4] = {0, 0, 0, 0};
-    QString m_savedBorder;
-    TCalendarLayout m_savedLayout = loFullCalendar;
-    int m_savedPaper = 0;
-    TCalendarOrientation m_savedOrientation = coPortrait;
+    // The preview's settings when the dialog opened.
+    PageSettings m_saved;
 
     FontChooser m_fontChooser;
     FileChooser m_fileChooser;

@@ -124,11 +124,6 @@ int main(int argc, char** argv)
         page.SetCellText(cell, text);
     }
     // Clip art left and right of the title, centred in its band.
-    {
-        // The band's rectangle is known once the page has been painted.
-        QImage scratch;
-        page.PaintToBitmap(scratch, page.View());
-    }
     const TRect title = page.TitleRect();
     const int art = qMin(96, title.Height() - 16);
     const QColor band(0xFF, 0xF0, 0xE8);  // the title colour set above

@@ -21,69 +21,111 @@ QString MonthPainter::TitleText(const Params& p)
     return month;
 }
 
-MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, const PageMapping& mapping)
+MonthPainter::Geometry MonthPainter::Layout(const Params& p, const PageMapping& mapping)
 {
-    Result out;
+    Geometry g;
     if (!p.TitleFont || !p.HeadersFont || !p.CellFont)
-        return out;
+        return g;
 
     // 1..2: where day 1 stands and how many days there are; a month that
-    // cannot exist paints an empty grid rather than failing the paint.
-    int f = 1;
-    int days = 0;
+    // cannot exist lays out an empty grid rather than failing.
     if (p.Month >= 1 && p.Month <= 12) {
         try {
-            f = FirstColumn(p.Year, p.Month, p.StartOfWeek);
-            days = DaysInMonth(p.Year, p.Month);
+            g.FirstColumn = FirstColumn(p.Year, p.Month, p.StartOfWeek);
+            g.Days = DaysInMonth(p.Year, p.Month);
         } catch (const DateError&) {
-            days = 0;
+            g.Days = 0;
         }
     }
 
-    ResetPagePen(painter);
-    // 3: background
     const TRect& R = p.Rect;
-    PageFill(painter, R, p.PageColor);
     const TRect Q(R.Left, R.Top, R.Right - 1, R.Bottom - 1);
-    PageFill(painter, Q, p.PageColor);
+    g.Q = Q;
 
-    // 4..5: title band
+    // 4: title band
     const int top = Q.Top + 1;
     int height = int(std::trunc(0.17 * double(Q.Bottom - Q.Top)));
     if (height < p.MinTitleHeight)
         height = p.MinTitleHeight;
     const int bottom = top + height;
-    out.TitleRect = TRect(Q.Left, top, Q.Right, bottom);
-    PageFill(painter, TRect(Q.Left, top, Q.Right, bottom + 1), p.TitleColor);
-    TextStamp titleStamp(PageFont(*p.TitleFont, mapping));
-    painter.setPen(ToQColor(p.TitleFont->Color));
-    titleStamp.Draw(painter, out.TitleRect, Qt::AlignCenter, TitleText(p));
+    g.TitleRect = TRect(Q.Left, top, Q.Right, bottom);
 
-    // 6..8: day-name row
-    const int cw = (Q.Right - Q.Left) / 7;
+    // 6..7: day-name row
+    g.ColumnWidth = (Q.Right - Q.Left) / 7;
     const int rowTop = bottom + 1;
     const int rowBottom =
         rowTop + int(std::trunc(1.5 * double(PageFontPixelHeight(*p.HeadersFont, mapping))));
-    out.HeaderRect = TRect(Q.Left, rowTop, Q.Right, rowBottom);
-    PageFill(painter, TRect(Q.Left, rowTop, Q.Right, rowBottom + 1), p.HeadersColor);
+    g.HeaderRect = TRect(Q.Left, rowTop, Q.Right, rowBottom);
+
+    // 9: the grid
+    g.GridTop = rowBottom;
+    g.GridBottom = Q.Bottom;
+    g.RowHeight = (g.GridBottom - g.GridTop) / 6;
+
+    // 10..11: number boxes and cell records
+    const bool upperRight = p.NumberPosition == cnpUpperRight;
+    const int nineHeight = upperRight ? TextStamp(PageFont(*p.CellFont, mapping)).Height() : 0;  // of "9"
+    const int cw = g.ColumnWidth, rh = g.RowHeight;
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 7; ++c) {
+            TRect box(Q.Left + c * cw + 1, g.GridTop + r * rh + 1, Q.Left + c * cw + cw - 1,
+                      g.GridTop + r * rh + rh - 1);
+            if (upperRight) {
+                box.Left += 4;
+                box.Right -= 5;
+            }
+            const int n = GridDay(r, c, g.FirstColumn, g.Days);
+            TCellRecord& rec = g.Cells[7 * r + c];
+            rec.rTotal = box;
+            rec.Day = n >= 1 ? n : 0;
+            if (upperRight) {
+                rec.rFree = box;
+                rec.rFree.Top += nineHeight;
+            } else {
+                rec.rFree = TRect();
+            }
+        }
+    }
+    return g;
+}
+
+MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, const PageMapping& mapping)
+{
+    const Geometry g = Layout(p, mapping);
+    if (!p.TitleFont || !p.HeadersFont || !p.CellFont)
+        return g;
+    const TRect& Q = g.Q;
+
     ResetPagePen(painter);
-    DrawPageBorder(painter, out.HeaderRect, p.HeadersBorder);
+    // 3: background
+    PageFill(painter, p.Rect, p.PageColor);
+    PageFill(painter, Q, p.PageColor);
+
+    // 4..5: title band
+    PageFill(painter, TRect(Q.Left, g.TitleRect.Top, Q.Right, g.TitleRect.Bottom + 1), p.TitleColor);
+    TextStamp titleStamp(PageFont(*p.TitleFont, mapping));
+    painter.setPen(ToQColor(p.TitleFont->Color));
+    titleStamp.Draw(painter, g.TitleRect, Qt::AlignCenter, TitleText(p));
+
+    // 6..8: day-name row
+    const int cw = g.ColumnWidth;
+    const TRect& row = g.HeaderRect;
+    PageFill(painter, TRect(Q.Left, row.Top, Q.Right, row.Bottom + 1), p.HeadersColor);
+    ResetPagePen(painter);
+    DrawPageBorder(painter, row, p.HeadersBorder);
     TextStamp headersStamp(PageFont(*p.HeadersFont, mapping));
     painter.setPen(ToQColor(p.HeadersFont->Color));
     for (int k = 0; k < 7; ++k) {
         const int weekday = HeaderWeekday(k, p.StartOfWeek);
         const QString name = weekday >= 1 && weekday <= p.DayNames.size() ? p.DayNames.at(weekday - 1)
                                                                            : QString();
-        const TRect box(Q.Left + k * cw + 1, rowTop, Q.Left + k * cw + cw - 1, rowBottom);
+        const TRect box(Q.Left + k * cw + 1, row.Top, Q.Left + k * cw + cw - 1, row.Bottom);
         headersStamp.Draw(painter, box, Qt::AlignCenter, HeaderText(name, p.HeadersStyle));
     }
 
     // 9: grid lines
     ResetPagePen(painter);
-    const int gridTop = rowBottom;
-    const int gridBottom = Q.Bottom;
-    const int rh = (gridBottom - gridTop) / 6;
-    auto rowY = [&](int i) { return i == 6 ? gridBottom : gridTop + i * rh; };
+    auto rowY = [&](int i) { return i == 6 ? g.GridBottom : g.GridTop + i * g.RowHeight; };
     int firstLine = 0, lastLine = -1;
     switch (p.CellBorder) {
     case cbNone:
@@ -107,49 +149,28 @@ MonthPainter::Result MonthPainter::Paint(QPainter& painter, const Params& p, con
     if (p.CellBorder == cbAll) {
         for (int k = 0; k <= 7; ++k) {
             const int x = k == 7 ? Q.Right : Q.Left + k * cw;
-            PageLine(painter, x, gridTop, x, gridBottom);
+            PageLine(painter, x, g.GridTop, x, g.GridBottom);
         }
     }
 
-    // 10..11: numbers and cell records
+    // 10: numbers
     TextStamp cellStamp(PageFont(*p.CellFont, mapping));
     painter.setPen(ToQColor(p.CellFont->Color));
-    const bool upperRight = p.NumberPosition == cnpUpperRight;
-    const int nineHeight = upperRight ? cellStamp.Height() : 0;  // the height of "9"
     static const QStringList numbers = [] {
         QStringList l;
         for (int i = 0; i <= 31; ++i)
             l << QString::number(i);
         return l;
     }();
-    const int flags = upperRight ? int(Qt::AlignRight | Qt::AlignTop) : int(Qt::AlignCenter);
-    for (int r = 0; r < 6; ++r) {
-        for (int c = 0; c < 7; ++c) {
-            TRect box(Q.Left + c * cw + 1, gridTop + r * rh + 1, Q.Left + c * cw + cw - 1,
-                      gridTop + r * rh + rh - 1);
-            if (upperRight) {
-                box.Left += 4;
-                box.Right -= 5;
-            }
-            const int n = GridDay(r, c, f, days);
-            if (n >= 1)
-                cellStamp.Draw(painter, box, flags, numbers.at(n));
-            TCellRecord& rec = out.Cells[7 * r + c];
-            rec.rTotal = box;
-            rec.Day = n >= 1 ? n : 0;
-            if (upperRight) {
-                rec.rFree = box;
-                rec.rFree.Top += nineHeight;
-            } else {
-                rec.rFree = TRect();
-            }
-        }
-    }
+    const int flags = p.NumberPosition == cnpUpperRight ? int(Qt::AlignRight | Qt::AlignTop) : int(Qt::AlignCenter);
+    for (const TCellRecord& rec : g.Cells)
+        if (rec.Day >= 1)
+            cellStamp.Draw(painter, rec.rTotal, flags, numbers.at(rec.Day));
 
     // 12: outer border
     ResetPagePen(painter);
     DrawPageBorder(painter, Q, p.OuterBorder);
-    return out;
+    return g;
 }
 
 }  // namespace dayloom

@@ -49,8 +49,22 @@ public:
         std::array<TCellRecord, 42> Cells{};
     };
 
+    // Every rectangle of the month, without painting: the title band, the
+    // day-name row and the 42 cell records, and what the painting needs
+    // besides. Fonts come through the mapping; rectangles are already mapped.
+    struct Geometry : Result {
+        TRect Q;              // the rectangle less its last column and row
+        int ColumnWidth = 0;
+        int GridTop = 0;      // the grid below the day-name row
+        int GridBottom = 0;
+        int RowHeight = 0;
+        int FirstColumn = 1;  // where day 1 stands (1..7)
+        int Days = 0;         // days in the month (0 for a month that cannot be shown)
+    };
+    static Geometry Layout(const Params& params, const PageMapping& mapping);
+
     // Paints and returns the title and day-name rectangles and the cell
-    // records. Fonts come through the mapping; rectangles are already mapped.
+    // records (those of Layout).
     static Result Paint(QPainter& painter, const Params& params, const PageMapping& mapping);
     // The title text: the override, else month and (with showYear) year.
     static QString TitleText(const Params& params);

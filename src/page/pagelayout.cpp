@@ -89,6 +89,7 @@ void PageLayout::PlaceMinis(QVector<TMiniCalendar>& minis, const TRect& band, in
 PageLayout PageLayout::Compute(const Input& in)
 {
     PageLayout out;
+    out.PPI = in.PPI;
     const Px px{in.PPI};
     const double inset = in.BorderInset ? BorderInsetInch : 0.0;
     const double lm = double(in.LeftMargin) + inset;

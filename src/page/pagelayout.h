@@ -39,6 +39,7 @@ public:
                            int first, int last);
 
     TCalendarOrientation Orientation = coPortrait;
+    int PPI = 96;  // page pixels per inch the layout was made with
     int PageWidthPx = 0;
     int PageHeightPx = 0;
     TRect MarginRect;

@@ -90,38 +90,64 @@ void PlannerPainter::RowTexts(const Params& p, int row, QString& label, QString&
     second = QString::number(date.Day) + QLatin1Char(' ') + listAt(p.MonthNames, date.Month).left(3);
 }
 
+PlannerPainter::Geometry PlannerPainter::Layout(const Params& p, const PageMapping& mapping)
+{
+    Geometry g;
+    if (!p.TitleFont || !p.HeadersFont)
+        return g;
+    const TRect& R = p.Rect;
+    const TRect Q(R.Left, R.Top, R.Right - 1, R.Bottom - 1);
+    g.Q = Q;
+    // the title: the height of "Weekly Planner" in the title font
+    const int titleHeight = TextStamp(PageFont(*p.TitleFont, mapping)).Height();
+    g.TitleRect = TRect(Q.Left + 5, Q.Top + 1, Q.Right - 5, Q.Top + 1 + titleHeight);
+    const TRect T(Q.Left, g.TitleRect.Bottom + 1, Q.Right, Q.Bottom);
+    g.Table = T;
+    const int rows = qBound(1, p.Rows, 41) + 1;
+    g.RowCount = rows;
+    g.RowHeight = T.Height() / rows;
+    g.LabelColumn = TRect(T.Left + 1, T.Top + 1, T.Left + int(std::trunc(0.15 * double(T.Width()))), T.Bottom - 1);
+    const int rh = g.RowHeight;
+    for (int i = 0; i < rows; ++i) {
+        QString first, second;
+        RowTexts(p, i, first, second);
+        TCellRecord& rec = g.Cells[i];
+        const int bottom = i == rows - 1 ? T.Bottom - 4 : T.Top + (i + 1) * rh - 4;
+        rec.rTotal = TRect(g.LabelColumn.Right + 4, T.Top + i * rh + 4, T.Right - 4, bottom);
+        rec.rFree = rec.rTotal;
+        bool ok = false;
+        const int day = second.left(2).trimmed().toInt(&ok);
+        rec.Day = ok ? day : 0;
+    }
+    return g;
+}
+
 PlannerPainter::Result PlannerPainter::Paint(QPainter& painter, const Params& p, const PageMapping& mapping)
 {
-    Result out;
+    const Geometry g = Layout(p, mapping);
     if (!p.TitleFont || !p.HeadersFont)
-        return out;
+        return g;
     ResetPagePen(painter);
-    const TRect& R = p.Rect;
-    PageFill(painter, R, p.PageColor);
-    const TRect Q(R.Left, R.Top, R.Right - 1, R.Bottom - 1);
-    PageFill(painter, Q, p.PageColor);
+    PageFill(painter, p.Rect, p.PageColor);
+    PageFill(painter, g.Q, p.PageColor);
 
     // title
     TextStamp titleStamp(PageFont(*p.TitleFont, mapping));
-    // the height of "Weekly Planner" in the title font
-    out.TitleRect = TRect(Q.Left + 5, Q.Top + 1, Q.Right - 5, Q.Top + 1 + titleStamp.Height());
     painter.setPen(ToQColor(p.TitleFont->Color));
-    titleStamp.Draw(painter, out.TitleRect, Qt::AlignCenter,
+    titleStamp.Draw(painter, g.TitleRect, Qt::AlignCenter,
                     p.TitleOverride.isEmpty() ? TitleText(p) : p.TitleOverride);
 
     // table: an outlined rectangle with a white inside (outline on its
     // first and last pixel rows and columns)
-    const TRect T(Q.Left, out.TitleRect.Bottom + 1, Q.Right, Q.Bottom);
+    const TRect& T = g.Table;
     ResetPagePen(painter);
     PageFill(painter, T, clWhite);
     if (T.Right > T.Left && T.Bottom > T.Top)
         painter.drawRect(QRect(T.Left, T.Top, T.Width() - 1, T.Height() - 1));
 
-    const int rows = qBound(1, p.Rows, 41) + 1;
-    out.RowCount = rows;
-    const int rh = T.Height() / rows;
-    const TRect label(T.Left + 1, T.Top + 1, T.Left + int(std::trunc(0.15 * double(T.Width()))),
-                      T.Bottom - 1);
+    const int rows = g.RowCount;
+    const int rh = g.RowHeight;
+    const TRect& label = g.LabelColumn;
     PageFill(painter, label, p.HeadersColor);
 
     TextStamp headersStamp(PageFont(*p.HeadersFont, mapping));
@@ -141,19 +167,7 @@ PlannerPainter::Result PlannerPainter::Paint(QPainter& painter, const Params& p,
     PageLine(painter, label.Right, T.Top, label.Right, T.Bottom);
     for (int i = 1; i < rows; ++i)
         PageLine(painter, T.Left, T.Top + i * rh, T.Right, T.Top + i * rh);
-
-    for (int i = 0; i < rows; ++i) {
-        QString first, second;
-        RowTexts(p, i, first, second);
-        TCellRecord& rec = out.Cells[i];
-        const int bottom = i == rows - 1 ? T.Bottom - 4 : T.Top + (i + 1) * rh - 4;
-        rec.rTotal = TRect(label.Right + 4, T.Top + i * rh + 4, T.Right - 4, bottom);
-        rec.rFree = rec.rTotal;
-        bool ok = false;
-        const int day = second.left(2).trimmed().toInt(&ok);
-        rec.Day = ok ? day : 0;
-    }
-    return out;
+    return g;
 }
 
 }  // namespace dayloom

@@ -45,6 +45,15 @@ public:
         std::array<TCellRecord, 42> Cells{};
     };
 
+    // Every rectangle of the planner without painting: the title, the
+    // table, the label column and one cell record per row.
+    struct Geometry : Result {
+        TRect Q;
+        TRect Table;
+        TRect LabelColumn;
+        int RowHeight = 0;
+    };
+    static Geometry Layout(const Params& params, const PageMapping& mapping);
     static Result Paint(QPainter& painter, const Params& params, const PageMapping& mapping);
 
     // The generated title (before the override).

@@ -33,10 +33,6 @@ int FillCellsWithRecurringDates(TCalendarPanel32& page, const QList<RecurringMat
     if (!anyDay)
         return 0;
 
-    // The records of the last paint may belong to another month.
-    QImage scratch;
-    page.PaintToBitmap(scratch, page.View());
-
     int put = 0;
     bool committed = false;
     for (const RecurringMatch& m : chosen) {

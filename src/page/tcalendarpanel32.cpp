@@ -58,9 +58,6 @@ bool validBorderName(const QString& name)
 TCalendarPanel32::TCalendarPanel32(QObject* parent)
     : TGBasePanel(parent), m_s(PageSettings::Constructed())
 {
-    m_blankStore = std::make_unique<TWPRtfStorage>();
-    for (auto& s : m_stores)
-        s = std::make_unique<TWPRtfStorage>();
     m_cellTextCache = std::make_unique<CellTextCache>();
 
     RecalcPageLayout(true);
@@ -89,6 +86,7 @@ void TCalendarPanel32::repaint()
 
 void TCalendarPanel32::changed(bool relayout)
 {
+    m_records.reset();
     if (relayout)
         RecalcPageLayout(false);
     settingChanged();
@@ -548,17 +546,9 @@ void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
     in.Month = m_s.MainCalMonth;
     in.Year = m_s.MainCalYear;
     in.PPI = ScreenPPI();
-    const PageLayout out = PageLayout::Compute(in);
-
-    m_s.CalendarOrientation = out.Orientation;
-    m_pageWidth = out.PageWidthPx;
-    m_pageHeight = out.PageHeightPx;
-    m_marginRect = out.MarginRect;
-    m_mainRect = out.MainRect;
-    m_minis = out.Minis;
-    m_mainShown = out.MainShown;
-    m_minisShown = out.MinisShown;
-    m_plannerShown = out.PlannerShown;
+    m_layout = PageLayout::Compute(in);
+    m_s.CalendarOrientation = m_layout.Orientation;
+    m_records.reset();
 
     if (resetMiniFonts) {
         const int size = PageLayout::MiniFontSize(m_s.CalendarLayout);
@@ -574,15 +564,15 @@ void TCalendarPanel32::RecalcPageLayout(bool resetMiniFonts)
             }
         }
     }
-    SetSize(QSize(m_pageWidth, m_pageHeight));
+    SetSize(QSize(m_layout.PageWidthPx, m_layout.PageHeightPx));
     repaint();
 }
 
 TMiniCalendar TCalendarPanel32::Mini(int index) const
 {
-    if (index < 1 || index > m_minis.size())
+    if (index < 1 || index > m_layout.Minis.size())
         return TMiniCalendar();
-    return m_minis.at(index - 1);
+    return m_layout.Minis.at(index - 1);
 }
 
 // ---- painting ----------------------------------------------------------------
@@ -614,8 +604,7 @@ void TCalendarPanel32::PaintToBitmap(QImage& image, const PageMapping& mapping)
         return;
     image.fill(Qt::white);
     QPainter p(&image);
-    // Only a paint on the view leaves records for the view's hit tests.
-    PaintPage(p, mapping, mapping == View());
+    PaintPage(p, mapping);
     PaintObjects(p, mapping);
 }
 
@@ -635,7 +624,7 @@ void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
     offscreen.fill(Qt::white);
     {
         QPainter ip(&offscreen);
-        PaintPage(ip, mapping, true);
+        PaintPage(ip, mapping);
     }
     painter.drawImage(QPoint(0, 0), offscreen);
     painter.setFont(PageFont(m_s.CellFont, mapping));
@@ -645,138 +634,34 @@ void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
     PaintOverlay(painter);
 }
 
-void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords)
+PageGeometry TCalendarPanel32::Geometry(const PageMapping& mapping) const
 {
-    ResetPagePen(painter);
-    if (!m_s.WMFBorderFile.isEmpty() && m_borderPainter) {
-        const TRect m = mapping.Map(m_marginRect);
-        painter.save();
-        m_borderPainter(painter, QRectF(m.Left, m.Top, m.Width(), m.Height()));
-        painter.restore();
-        ResetPagePen(painter);
-    }
+    return PageRender(m_s, m_layout).Geometry(mapping);
+}
 
-    TRect titleRect, headerRect;
-    std::array<TCellRecord, CellCount> cells{};
-    enum class Kind { None, Month, Week, Day } kind = Kind::None;
-
-    if (m_plannerShown) {
-        PlannerPainter::Params pp;
-        pp.PageColor = clWhite;
-        pp.Rect = mapping.Map(m_mainRect);
-        pp.Year = m_s.MainCalYear;
-        pp.Month = m_s.MainCalMonth;
-        pp.Day = m_s.MainCalDay;
-        pp.DayPlanner = m_s.CalendarLayout == loDay10 || m_s.CalendarLayout == loDay15;
-        pp.Rows = m_s.CalendarLayout == loWeek ? 7 : m_s.CalendarLayout == lo2Week ? 14 : m_s.CalendarLayout == loDay10 ? 10 : 15;
-        pp.StartTime = m_s.PlannerStartTime;
-        pp.TitleFont = &m_s.TitleFont;
-        pp.HeadersFont = &m_s.HeadersFont;
-        pp.HeadersStyle = m_s.HeadersStyle;
-        pp.HeadersColor = m_s.HeadersBGColor;
-        pp.MonthNames = m_s.MonthNames;
-        pp.DayNames = m_s.DayNames;
-        pp.TitleOverride = m_s.UserTitle;
-        const PlannerPainter::Result r = PlannerPainter::Paint(painter, pp, mapping);
-        titleRect = r.TitleRect;
-        cells = r.Cells;
-        kind = pp.DayPlanner ? Kind::Day : Kind::Week;
-    } else if (m_mainShown) {
-        MonthPainter::Params mp;
-        mp.PageColor = clWhite;
-        mp.TitleColor = m_s.TitleBGColor;
-        mp.MinTitleHeight = mapping.Inches(1.5);
-        mp.Month = m_s.MainCalMonth;
-        mp.Year = m_s.MainCalYear;
-        mp.Rect = mapping.Map(m_mainRect);
-        mp.NumberPosition = m_s.NumberPosition;
-        mp.StartOfWeek = m_s.StartOfWeek;
-        mp.OuterBorder = m_s.CalendarBorder;
-        mp.TitleFont = &m_s.TitleFont;
-        mp.ShowYear = m_s.TitleShowYear;
-        mp.HeadersFont = &m_s.HeadersFont;
-        mp.HeadersBorder = m_s.HeadersBorder;
-        mp.HeadersStyle = m_s.HeadersStyle;
-        mp.HeadersColor = m_s.HeadersBGColor;
-        mp.CellFont = &m_s.CellFont;
-        mp.CellBorder = m_s.CellBorder;
-        mp.MonthNames = m_s.MonthNames;
-        mp.DayNames = m_s.DayNames;
-        mp.TitleOverride = m_s.UserTitle;
-        const MonthPainter::Result r = MonthPainter::Paint(painter, mp, mapping);
-        titleRect = r.TitleRect;
-        headerRect = r.HeaderRect;
-        cells = r.Cells;
-        kind = Kind::Month;
-    }
-    if (storeRecords) {
-        // A page without day cells (minis only) keeps no stale records, so
-        // hit tests and drops find nothing on it.
-        m_titleRect = titleRect;
-        m_headerRect = headerRect;
-        m_cells = cells;
-    }
-
-    // Cell text. A zero or inverted text rectangle (centred numbers, planner
-    // rows that do not exist) has nothing to show, whatever the store holds.
-    if (kind != Kind::None) {
-        for (int k = 1; k <= CellCount; ++k) {
-            const TRect& r = cells[k - 1].rFree;
-            if (r.IsZero() || r.Right <= r.Left || r.Bottom <= r.Top)
-                continue;
-            const TWPRtfStorage& store = *m_stores[k - 1];
-            if (kind == Kind::Week && store.IsEmpty())
-                continue;
-            m_cellTextCache->Paint(painter, k, store, r, mapping);
-        }
-    }
-    ResetPagePen(painter);
-
-    if (m_minisShown) {
-        MonthPainter::Params mp;
-        mp.PageColor = m_s.MiniCalBGColor;
-        mp.TitleColor = m_s.MiniCalBGColor;
-        mp.MinTitleHeight = 0;
-        mp.NumberPosition = cnpCenter;
-        mp.StartOfWeek = m_s.StartOfWeek;
-        mp.OuterBorder = m_s.MiniCalBorder;
-        mp.TitleFont = &m_s.MiniTitleFont;
-        mp.ShowYear = m_s.MiniShowYear;
-        mp.HeadersFont = &m_s.MiniHeadersFont;
-        mp.HeadersBorder = m_s.MiniHeadersBorder;
-        mp.HeadersStyle = m_s.MiniHeadersStyle;
-        mp.HeadersColor = m_s.MiniHeadersBGColor;
-        mp.CellFont = &m_s.MiniCellFont;
-        mp.CellBorder = m_s.MiniCellBorder;
-        mp.MonthNames = m_s.MonthNames;
-        mp.DayNames = m_s.DayNames;
-        for (const TMiniCalendar& mini : m_minis) {
-            mp.Month = mini.Month;
-            mp.Year = mini.Year;
-            mp.Rect = mapping.Map(mini.Rect);
-            MonthPainter::Paint(painter, mp, mapping);
-        }
-    }
+void TCalendarPanel32::PaintPage(QPainter& painter, const PageMapping& mapping)
+{
+    PageRender(m_s, m_layout).Paint(painter, mapping, m_stores, *m_cellTextCache, m_borderPainter);
 }
 
 // ---- day cells ----------------------------------------------------------------
+
+const PageGeometry& TCalendarPanel32::Records() const
+{
+    // Made by the render step at zoom 1 on the page's own pixels per inch.
+    if (!m_records)
+        m_records = Geometry(PageMapping::Screen(Zoom(), m_layout.PPI));
+    return *m_records;
+}
 
 TCellRecord TCalendarPanel32::CellRecord(int cell) const
 {
     if (cell < 1 || cell > CellCount)
         return TCellRecord();
-    return m_cells[cell - 1];
+    return Records().Cells[cell - 1];
 }
 
-int TCalendarPanel32::CellAtPoint(int x, int y) const
-{
-    for (int k = 0; k < CellCount; ++k)
-        if (m_cells[k].rTotal.Contains(x, y))
-            return k + 1;
-    return 0;
-}
-
-bool TCalendarPanel32::cellEventConnected() const
+bool TCalendarPanel32::CellEventConnected() const
 {
     static const QMetaMethod signal = QMetaMethod::fromSignal(&TCalendarPanel32::ClickedInCellEvent);
     return isSignalConnected(signal);
@@ -784,20 +669,13 @@ bool TCalendarPanel32::cellEventConnected() const
 
 void TCalendarPanel32::raiseCellEvent(int cell)
 {
-    const TCellRecord& rec = m_cells[cell - 1];
-    Q_EMIT ClickedInCellEvent(rec.rTotal, rec.rFree, cell, rec.Day, m_stores[cell - 1].get());
-}
-
-void TCalendarPanel32::CellClickAtPoint(int x, int y)
-{
-    const int k = CellAtPoint(x, y);
-    if (k != 0 && cellEventConnected())
-        raiseCellEvent(k);
+    const TCellRecord rec = CellRecord(cell);
+    Q_EMIT ClickedInCellEvent(rec.rTotal, rec.rFree, cell, rec.Day, m_stores.Store(cell));
 }
 
 void TCalendarPanel32::CellClick(int cell)
 {
-    if (cell >= 1 && cell <= CellCount && cellEventConnected())
+    if (cell >= 1 && cell <= CellCount && CellEventConnected())
         raiseCellEvent(cell);
 }
 
@@ -805,7 +683,7 @@ void TCalendarPanel32::CellClickPrevious(int cell)
 {
     if (cell <= 1 || cell > CellCount)
         return;
-    if (!m_cells[cell - 2].rFree.IsZero() && cellEventConnected())
+    if (!CellRecord(cell - 1).rFree.IsZero() && CellEventConnected())
         raiseCellEvent(cell - 1);
 }
 
@@ -813,73 +691,40 @@ void TCalendarPanel32::CellClickNext(int cell)
 {
     if (cell < 1 || cell >= CellCount)
         return;
-    if (!m_cells[cell].rFree.IsZero() && cellEventConnected())
+    if (!CellRecord(cell + 1).rFree.IsZero() && CellEventConnected())
         raiseCellEvent(cell + 1);
 }
 
 int TCalendarPanel32::CellDay(int cell) const
 {
-    return cell >= 1 && cell <= CellCount ? m_cells[cell - 1].Day : 0;
+    return CellRecord(cell).Day;
 }
 
 int TCalendarPanel32::DayCell(int day) const
 {
+    const PageGeometry& g = Records();
     for (int k = 0; k < CellCount; ++k)
-        if (m_cells[k].Day == day)
+        if (g.Cells[k].Day == day)
             return k + 1;
     return -1;
 }
 
 TWPRtfStorage* TCalendarPanel32::CellStore(int cell, TWPRtfStorage* fallback) const
 {
-    if (cell < 1 || cell > CellCount)
-        return fallback;
-    return m_stores[cell - 1].get();
+    TWPRtfStorage* store = m_stores.Store(cell);
+    return store ? store : fallback;
 }
 
 void TCalendarPanel32::SetCellText(int cell, const TWPRtfStorage& text)
 {
-    if (cell < 1 || cell > CellCount)
-        return;
-    if (&text != m_stores[cell - 1].get())
-        m_stores[cell - 1]->Assign(text);
-    repaint();
+    if (m_stores.SetText(cell, text))
+        repaint();
 }
 
 void TCalendarPanel32::ClearCells()
 {
-    for (int k = 0; k < CellCount; ++k) {
-        m_stores[k]->Assign(*m_blankStore);
-        m_cells[k].rTotal = TRect();
-        m_cells[k].rFree = TRect();
-    }
+    m_stores.Clear();
     repaint();
-}
-
-bool TCalendarPanel32::HasCellText() const
-{
-    for (const auto& s : m_stores)
-        if (!s->IsEmpty())
-            return true;
-    return false;
-}
-
-void TCalendarPanel32::Click(QPoint pos)
-{
-    if (!Pointing())
-        return;
-    const int k = CellAtPoint(pos.x(), pos.y());
-    if (m_titleRect.Contains(pos))
-        Q_EMIT OnClickedHeader();
-    if (m_headerRect.Contains(pos))
-        Q_EMIT OnClickedDaysArea();
-    if (k != 0 && (m_mainShown || m_plannerShown)) {
-        if (!cellEventConnected() || ObjectAtPoint(pos))
-            return;
-        raiseCellEvent(k);
-        return;
-    }
-    Q_EMIT OnClick();
 }
 
 }  // namespace dayloom

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QImage>
 #include <QPoint>
@@ -18,6 +19,9 @@
 #include "core/trect.h"
 #include "objects/tgbasepanel.h"
 #include "page/calendartypes.h"
+#include "page/cellstores.h"
+#include "page/pagelayout.h"
+#include "page/pagerender.h"
 #include "page/pagesettings.h"
 #include "core/pagemapping.h"
 
@@ -183,19 +187,24 @@ public:
     static void ApplyMainWindowDescription(TCalendarPanel32& page);
 
     // ---- layout ----------------------------------------------------------
+    // The layout step: page size, margin, main and mini rectangles in page
+    // pixels (and, with resetMiniFonts, the layout's mini font sizes).
     void RecalcPageLayout(bool resetMiniFonts);
-    int PageWidthPx() const { return m_pageWidth; }
-    int PageHeightPx() const { return m_pageHeight; }
+    const PageLayout& Layout() const { return m_layout; }
+    int PageWidthPx() const { return m_layout.PageWidthPx; }
+    int PageHeightPx() const { return m_layout.PageHeightPx; }
     // Page pixels (zoom 1).
-    TRect MarginRect() const { return m_marginRect; }
-    TRect MainRect() const { return m_mainRect; }
-    int MiniCount() const { return int(m_minis.size()); }
+    TRect MarginRect() const { return m_layout.MarginRect; }
+    TRect MainRect() const { return m_layout.MainRect; }
+    int MiniCount() const { return int(m_layout.Minis.size()); }
     // Minis numbered from 1; an empty entry when out of range.
     TMiniCalendar Mini(int index) const;
-    const QVector<TMiniCalendar>& Minis() const { return m_minis; }
-    bool MainGridShown() const { return m_mainShown; }
-    bool MinisShown() const { return m_minisShown; }
-    bool PlannerShown() const { return m_plannerShown; }
+    const QVector<TMiniCalendar>& Minis() const { return m_layout.Minis; }
+    bool MainGridShown() const { return m_layout.MainShown; }
+    bool MinisShown() const { return m_layout.MinisShown; }
+    bool PlannerShown() const { return m_layout.PlannerShown; }
+    // The render step: the title, day-name and cell rectangles on a device.
+    PageGeometry Geometry(const PageMapping& mapping) const;
 
     // ---- painting ----------------------------------------------------------
     bool Visible() const { return m_visible; }
@@ -212,42 +221,39 @@ public:
     // rubber band. Nothing while the page is hidden or its painting is
     // suppressed. The same object loop as PaintToBitmap.
     void PaintView(QPainter& painter, QImage& offscreen);
-    // The page content through any mapping (screen, export, paper). With
-    // storeRecords the title, day-name and cell records are kept for hit tests.
-    void PaintPage(QPainter& painter, const PageMapping& mapping, bool storeRecords);
+    // The page content through any mapping (screen, export, paper).
+    void PaintPage(QPainter& painter, const PageMapping& mapping);
 
     // ---- day cells -------------------------------------------------------
-    // Control pixels of the last paint.
-    TRect TitleRect() const { return m_titleRect; }
-    TRect HeaderRect() const { return m_headerRect; }
+    // The records of the layout step, in page pixels: valid whether or not
+    // the page was ever painted. A page with minis only has none.
+    const PageGeometry& Records() const;
+    TRect TitleRect() const { return Records().TitleRect; }
+    TRect HeaderRect() const { return Records().HeaderRect; }
     // Cells 1..42; an empty record when out of range.
     TCellRecord CellRecord(int cell) const;
-    int CellAtPoint(int x, int y) const;
-    bool IsPointInCell(int x, int y) const { return CellAtPoint(x, y) != 0; }
-    void CellClickAtPoint(int x, int y);
+    // Raise ClickedInCellEvent for a cell (when something listens).
     void CellClick(int cell);
     void CellClickPrevious(int cell);
     void CellClickNext(int cell);
+    // Whether anything listens to ClickedInCellEvent.
+    bool CellEventConnected() const;
     int CellDay(int cell) const;
     int DayCell(int day) const;
     // Store k (1..42); the fallback when k is out of range.
     TWPRtfStorage* CellStore(int cell, TWPRtfStorage* fallback = nullptr) const;
-    TWPRtfStorage* BlankStore() const { return m_blankStore.get(); }
+    TWPRtfStorage* BlankStore() const { return m_stores.Blank(); }
     void SetCellText(int cell, const TWPRtfStorage& text);
+    // Every store emptied (the records stay: they are the page's geometry).
     void ClearCells();
-    bool HasCellText() const;
-
-    // The page's own click handling, at a point in control pixels.
-    void Click(QPoint controlPos);
+    bool HasCellText() const { return m_stores.HasText(); }
 
 Q_SIGNALS:
     // Settings the user edits changed (the document counts as modified).
     void SettingChanged();
+    // A day cell was clicked (or asked for): its records in page pixels.
     void ClickedInCellEvent(dayloom::TRect rTotal, dayloom::TRect rFree, int iCell, int iDay,
                             dayloom::TWPRtfStorage* rtfstorage);
-    void OnClickedHeader();
-    void OnClickedDaysArea();
-    void OnClick();
 
 protected:
     // The drawing tools: a label, rich-text label or floating calendar in the
@@ -262,30 +268,16 @@ private:
     void setFont(TFontData& target, const TFontData& font);
     void setBorder(TCalBorderStyle& field, TCalBorderStyle value);
     void setMargin(float& field, float inches);
-    bool cellEventConnected() const;
     void raiseCellEvent(int cell);
-    void paintCellTexts(QPainter& painter, const PageMapping& mapping);
 
     PageSettings m_s;
-
-    std::array<std::unique_ptr<TWPRtfStorage>, CellCount> m_stores;
-    std::unique_ptr<TWPRtfStorage> m_blankStore;
+    PageLayout m_layout;
+    // The records at zoom 1, made when first asked for after a change.
+    mutable std::optional<PageGeometry> m_records;
+    CellStores m_stores;
     std::unique_ptr<CellTextCache> m_cellTextCache;
     std::function<bool(const QString&)> m_borderLoader;
     std::function<void(QPainter&, const QRectF&)> m_borderPainter;
-
-    int m_pageWidth = 0;
-    int m_pageHeight = 0;
-    TRect m_marginRect;
-    TRect m_mainRect;
-    QVector<TMiniCalendar> m_minis;
-    bool m_mainShown = true;
-    bool m_minisShown = false;
-    bool m_plannerShown = false;
-
-    TRect m_titleRect;
-    TRect m_headerRect;
-    std::array<TCellRecord, CellCount> m_cells{};
 
     bool m_visible = true;
     bool m_painting = false;

@@ -77,6 +77,55 @@ void CalendarPageWidget::guarded(F&& f)
     }
 }
 
+PageGeometry CalendarPageWidget::Geometry() const
+{
+    return m_page->Geometry(Mapping());
+}
+
+TCellRecord CalendarPageWidget::CellRecord(int cell) const
+{
+    if (cell < 1 || cell > TCalendarPanel32::CellCount)
+        return TCellRecord();
+    return Geometry().Cells[cell - 1];
+}
+
+int CalendarPageWidget::CellAtPoint(QPoint point) const
+{
+    const PageGeometry g = Geometry();
+    for (int k = 0; k < TCalendarPanel32::CellCount; ++k)
+        if (g.Cells[k].rTotal.Contains(point))
+            return k + 1;
+    return 0;
+}
+
+void CalendarPageWidget::CellClickAtPoint(QPoint point)
+{
+    if (const int k = CellAtPoint(point))
+        m_page->CellClick(k);
+}
+
+void CalendarPageWidget::Click(QPoint pos)
+{
+    if (!m_page->Pointing())
+        return;
+    const PageGeometry g = Geometry();
+    int k = 0;
+    for (int i = 0; i < TCalendarPanel32::CellCount && k == 0; ++i)
+        if (g.Cells[i].rTotal.Contains(pos))
+            k = i + 1;
+    if (g.TitleRect.Contains(pos))
+        Q_EMIT OnClickedHeader();
+    if (g.HeaderRect.Contains(pos))
+        Q_EMIT OnClickedDaysArea();
+    if (k != 0 && g.PageKind != PageGeometry::None) {
+        if (!m_page->CellEventConnected() || m_page->ObjectAtPoint(pos))
+            return;
+        m_page->CellClick(k);
+        return;
+    }
+    Q_EMIT OnClick();
+}
+
 void CalendarPageWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -94,7 +143,7 @@ void CalendarPageWidget::mousePressEvent(QMouseEvent* event)
                                  m_page->ObjectAtPoint(pos);
         m_page->MousePress(pos, event->button(), event->modifiers(), time);
         if (event->button() == Qt::LeftButton && !overObjects)
-            m_page->Click(pos);
+            Click(pos);
     });
     event->accept();
 }

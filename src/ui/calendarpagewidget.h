@@ -5,6 +5,7 @@
 
 #include "core/pagemapping.h"
 #include "core/zoom.h"
+#include "page/pagerender.h"
 
 namespace dayloom {
 
@@ -32,8 +33,28 @@ public:
     // Counts paint events (start-up measurement and tests).
     int PaintCount() const { return m_paints; }
 
+    // ---- the page's cells where the widget shows them ----------------------
+    // The title, day-name and cell rectangles in widget pixels.
+    PageGeometry Geometry() const;
+    // Cell k's record in widget pixels (an empty one out of 1..42).
+    TCellRecord CellRecord(int cell) const;
+    // The first cell whose number box holds the point (left and top edges
+    // inside, right and bottom outside), else 0.
+    int CellAtPoint(QPoint point) const;
+    bool IsPointInCell(QPoint point) const { return CellAtPoint(point) != 0; }
+    // Raises the page's ClickedInCellEvent for the cell under the point.
+    void CellClickAtPoint(QPoint point);
+    // The page's own click handling in pointing mode: the title band raises
+    // OnClickedHeader, the day-name row OnClickedDaysArea; a cell of a month
+    // grid or planner raises the cell event (unless an object lies on the
+    // point); anything else raises OnClick.
+    void Click(QPoint point);
+
 Q_SIGNALS:
     void Painted();
+    void OnClickedHeader();
+    void OnClickedDaysArea();
+    void OnClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1195,10 +1195,12 @@ bool TCalendarMain::AppMessage(QWidget* form, QKeyEvent* key)
 
 // ---- the cell editor -------------------------------------------------------------
 
-void TCalendarMain::ClickedInCellEvent(TRect, TRect rFree, int iCell, int, TWPRtfStorage* rtfstorage)
+void TCalendarMain::ClickedInCellEvent(TRect, TRect, int iCell, int, TWPRtfStorage* rtfstorage)
 {
     if (!rtfstorage)
         return;
+    // The cell where the page widget shows it.
+    const TRect rFree = m_pageWidget->CellRecord(iCell).rFree;
     // 1.
     m_currentCell = iCell;
     m_changeTracking = false;
@@ -1258,7 +1260,7 @@ void TCalendarMain::SetDefaultFontNow()
 
 bool TCalendarMain::PageDragOver(QPoint pos, const QMimeData* data) const
 {
-    return data && data->hasImage() && GridLayout() && m_page->IsPointInCell(pos.x(), pos.y());
+    return data && data->hasImage() && GridLayout() && m_pageWidget->IsPointInCell(pos);
 }
 
 bool TCalendarMain::PageDragDrop(QPoint pos, const QMimeData* data)
@@ -1269,10 +1271,10 @@ bool TCalendarMain::PageDragDrop(QPoint pos, const QMimeData* data)
     if (image.isNull())
         return false;
     DoSaveRichtext();
-    m_page->CellClickAtPoint(pos.x(), pos.y());
+    m_pageWidget->CellClickAtPoint(pos);
     if (m_editingCell && m_cellEditor->isVisible() && m_cellEditor->InsertImage(image))
         SetModified(true);
-    m_currentCell = m_page->CellAtPoint(pos.x(), pos.y());
+    m_currentCell = m_pageWidget->CellAtPoint(pos);
     return true;
 }
 

@@ -1,6 +1,7 @@
-// Day cells: stores that stay with their grid positions, hit tests, the click
-// rules and their events, cell navigation, clearing, and the cell text painted
-// into the text rectangles.
+// Day cells: stores that stay with their grid positions, records made by the
+// layout step, cell navigation, clearing, and the cell text painted into the
+// text rectangles. (The clicks and hit tests on the page widget are in the ui
+// tests.)
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -28,8 +29,6 @@ struct CellEvents : QObject {
     }
 };
 
-QPoint centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
-
 // November 1997 starts on Saturday and has 30 days.
 void november(TCalendarPanel32& page)
 {
@@ -40,66 +39,25 @@ void november(TCalendarPanel32& page)
 
 }  // namespace
 
-TEST(Cells, ClickRaisesTheCellEventWithItsStore)
+// The layout step makes the records: no paint is needed before the cells
+// can be looked up, and clearing the text leaves them.
+TEST(Cells, RecordsAreValidWithoutAPaint)
 {
     TCalendarPanel32 page;
-    november(page);
-    CellEvents ev;
-    ev.connectTo(page);
-    QSignalSpy clicks(&page, &TCalendarPanel32::OnClick);
-
-    page.Click(centre(page.CellRecord(10).rTotal));
-    ASSERT_EQ(ev.cells, QList<int>{10});
-    EXPECT_EQ(ev.days.last(), 4);
-    EXPECT_EQ(ev.stores.last(), page.CellStore(10));
-    // a position before day 1 still is a cell, with day 0
-    page.Click(centre(page.CellRecord(2).rTotal));
-    EXPECT_EQ(ev.cells.last(), 2);
-    EXPECT_EQ(ev.days.last(), 0);
-    EXPECT_EQ(clicks.count(), 0);
-
-    // a page object over the cell takes the click
-    auto* object = new TGGraphicControl;
-    object->SetBounds(page.CellRecord(12).rTotal.toQRect());
-    page.AddObject(object);
-    page.Click(centre(page.CellRecord(12).rTotal));
-    EXPECT_EQ(ev.cells.size(), 2);
-    EXPECT_EQ(clicks.count(), 0);
-
-    // only pointing mode clicks
-    page.SetPanelState(psImage);
-    page.Click(centre(page.CellRecord(10).rTotal));
-    EXPECT_EQ(ev.cells.size(), 2);
-}
-
-TEST(Cells, ClicksOutsideCellsAndOnMultiMonthPages)
-{
-    TCalendarPanel32 page;
-    november(page);
-    QSignalSpy header(&page, &TCalendarPanel32::OnClickedHeader);
-    QSignalSpy daysArea(&page, &TCalendarPanel32::OnClickedDaysArea);
-    QSignalSpy clicks(&page, &TCalendarPanel32::OnClick);
-
-    page.Click(centre(page.TitleRect()));
-    EXPECT_EQ(header.count(), 1);
-    EXPECT_EQ(clicks.count(), 1);  // the title band also gives OnClick
-    page.Click(centre(page.HeaderRect()));
-    EXPECT_EQ(daysArea.count(), 1);
-    EXPECT_EQ(clicks.count(), 2);
-
-    // nobody listens to the cell event: a cell click ends there
-    page.Click(centre(page.CellRecord(20).rTotal));
-    EXPECT_EQ(clicks.count(), 2);
-
-    CellEvents ev;
-    ev.connectTo(page);
+    page.SetMainCalYear(1997);
+    page.SetMainCalMonth(11);
+    EXPECT_EQ(page.DayCell(1), 7);
+    EXPECT_FALSE(page.CellRecord(7).rTotal.IsZero());
+    EXPECT_EQ(page.CellRecord(7), page.Geometry(page.View()).Cells[6]);
+    page.SetMainCalMonth(12);  // December 1997 starts on Monday
+    EXPECT_EQ(page.DayCell(1), 2);
+    page.SetStartOfWeek(2);
+    EXPECT_EQ(page.DayCell(1), 1);
     page.SetCalendarLayout(loMC12Month);
-    PaintedPage(page);
-    EXPECT_FALSE(page.IsPointInCell(200, 200));
-    page.Click(QPoint(200, 200));
-    page.CellClickAtPoint(200, 200);
-    EXPECT_TRUE(ev.cells.isEmpty());
-    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_EQ(page.DayCell(1), -1);  // minis only: no cells
+    EXPECT_TRUE(page.CellRecord(1).rTotal.IsZero());
+    page.SetCalendarLayout(loWeek);
+    EXPECT_FALSE(page.CellRecord(1).rTotal.IsZero());
 }
 
 TEST(Cells, LookupsClearingAndNavigation)
@@ -109,10 +67,7 @@ TEST(Cells, LookupsClearingAndNavigation)
     EXPECT_EQ(page.DayCell(30), 36);
     EXPECT_EQ(page.DayCell(31), -1);
     EXPECT_EQ(page.CellDay(7), 1);
-    const TRect r = page.CellRecord(7).rTotal;
-    EXPECT_EQ(page.CellAtPoint(r.Left, r.Top), 7);
-    EXPECT_EQ(page.CellAtPoint(r.Right, r.Top), 0);  // right and bottom lie outside
-    EXPECT_EQ(page.CellAtPoint(r.Left, r.Bottom), 0);
+    const TCellRecord r = page.CellRecord(7);
     EXPECT_EQ(page.CellStore(0), nullptr);
     TWPRtfStorage fallback;
     EXPECT_EQ(page.CellStore(43, &fallback), &fallback);
@@ -131,9 +86,7 @@ TEST(Cells, LookupsClearingAndNavigation)
     EXPECT_TRUE(page.HasCellText());
     page.ClearCells();
     EXPECT_FALSE(page.HasCellText());
-    EXPECT_EQ(page.CellAtPoint(r.Left + 1, r.Top + 1), 0);  // until the next paint
-    PaintedPage(page);
-    EXPECT_EQ(page.CellAtPoint(r.Left + 1, r.Top + 1), 7);
+    EXPECT_EQ(page.CellRecord(7), r);  // the records are geometry, not text
 
     // centred numbers leave no text rectangles, so Tab goes nowhere
     page.SetNumberPosition(cnpCenter);
@@ -199,7 +152,7 @@ TEST(Cells, TextIsPaintedOnWhiteAndCutAtItsRectangle)
     // the same page at another zoom still paints the text inside the cell
     ShowAt(page, 0.601f);
     const QImage small = PaintedPage(page);
-    const TCellRecord r2 = page.CellRecord(11);
+    const TCellRecord r2 = page.Geometry(page.View()).Cells[10];
     dark = 0;
     for (int y = r2.rFree.Top; y < r2.rFree.Bottom; ++y)
         for (int x = r2.rFree.Left; x < r2.rFree.Right; ++x)

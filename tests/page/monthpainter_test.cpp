@@ -133,10 +133,10 @@ TEST(MonthPainter, MinisInTitleKeepATitleBandOfAtLeastOneAndAHalfInches)
         const Grid g = expectedGrid(page);
         // 0.17 of the landscape calendar is below 1.5 in
         ASSERT_LT(int(0.17 * (g.Q.Bottom - g.Q.Top)), int(96 * 1.5 * zoom));
-        EXPECT_EQ(page.TitleRect().Height(), int(96 * 1.5 * zoom)) << zoom;
-        EXPECT_EQ(page.TitleRect(), TRect(g.Q.Left, g.titleTop, g.Q.Right, g.titleBottom));
+        EXPECT_EQ(page.Geometry(page.View()).TitleRect.Height(), int(96 * 1.5 * zoom)) << zoom;
+        EXPECT_EQ(page.Geometry(page.View()).TitleRect, TRect(g.Q.Left, g.titleTop, g.Q.Right, g.titleBottom));
     }
-    EXPECT_EQ(page.TitleRect().Height(), 86);  // trunc(96 x 1.5 x 0.601)
+    EXPECT_EQ(page.Geometry(page.View()).TitleRect.Height(), 86);  // trunc(96 x 1.5 x 0.601)
 }
 
 TEST(MonthPainter, FillsLinesAndBordersLandOnTheComputedPixels)

@@ -31,7 +31,7 @@ inline QImage PaintedPage(TCalendarPanel32& page)
     QImage image(view.MapSize(page.Size()), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    page.PaintPage(p, view, true);
+    page.PaintPage(p, view);
     p.end();
     return image;
 }

@@ -115,7 +115,7 @@ protected:
     }
     QRect cellEditorRect(int cell)
     {
-        const TRect r = page->CellRecord(cell).rFree;
+        const TRect r = m_window->PageWidget()->CellRecord(cell).rFree;
         const QPoint at = m_window->PageWidget()->pos();
         return QRect(at.x() + r.Left + 1, at.y() + r.Top + 1, r.Right - r.Left + 1,
                      r.Bottom - r.Top + 1);
@@ -144,7 +144,7 @@ TEST_F(CellEditorTest, EditorLiesOverTheCellAndShowsItAsThePageDoes)
         page->CellClick(cell);
         ASSERT_TRUE(editor->isVisible());
         EXPECT_EQ(editor->geometry(), cellEditorRect(cell));
-        const TRect r = page->CellRecord(cell).rFree;
+        const TRect r = w.PageWidget()->CellRecord(cell).rFree;
         const int width = r.Right - r.Left + 1;
         EXPECT_EQ(editor->PageWidthTwips(), width * 15);
         EXPECT_EQ(editor->ZoomPercent(), int(std::trunc(zoom * 100.0)));
@@ -171,13 +171,16 @@ TEST_F(CellEditorTest, EditorLiesOverTheCellAndShowsItAsThePageDoes)
         w.DoSaveRichtext();
     }
 
-    // A text rectangle of 100 x 50 pixels at 96 PPI is a page of 1500 x 750 twips.
+    // The event names the cell; the editor goes where the page widget shows
+    // that cell, whatever zoom the event's page pixels were taken at.
     Q_EMIT page->ClickedInCellEvent(TRect(20, 30, 99 + 20, 49 + 30), TRect(20, 30, 99 + 20, 49 + 30), 3,
                                     0, page->CellStore(3));
+    EXPECT_EQ(editor->geometry(), cellEditorRect(3));
+    EXPECT_EQ(w.CurrentCell(), 3);
+    // A text rectangle of 100 x 50 pixels at 96 PPI is a page of 1500 x 750 twips.
+    editor->Load(*page->CellStore(3), 100, 50, 1.0f);
     EXPECT_EQ(editor->PageWidthTwips(), 1500);
     EXPECT_EQ(editor->PageHeightTwips(), 750);
-    EXPECT_EQ(editor->size(), QSize(100, 50));
-    EXPECT_EQ(w.CurrentCell(), 3);
 }
 
 TEST_F(CellEditorTest, ModifiedFollowsTypingNotOpeningAndEmptyCellsTakeTheDefaultFont)
@@ -296,10 +299,10 @@ TEST_F(CellEditorTest, PicturesDropOnlyIntoDayCells)
     // (Drag events outside a real drag never reach a widget: the handlers
     // are called as the page widget's event filter calls them.)
     auto dragAt = [&](QPoint p) { return w.PageDragOver(p, &data); };
-    const TRect title = page->TitleRect();
+    const TRect title = w.PageWidget()->Geometry().TitleRect;
     EXPECT_FALSE(dragAt(QPoint((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2)));
     const int cell = page->DayCell(15);
-    const TRect r = page->CellRecord(cell).rTotal;
+    const TRect r = w.PageWidget()->CellRecord(cell).rTotal;
     const QPoint inCell((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     EXPECT_TRUE(dragAt(inCell));
 

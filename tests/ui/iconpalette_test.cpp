@@ -374,10 +374,10 @@ TEST_F(IconPaletteTest, DraggedIconBecomesAPictureOfItsOwnSizeInADayCell)
     EXPECT_EQ(icon, box->Icon(4));
 
     // Refused over the title, taken in a day cell.
-    const TRect title = page->TitleRect();
+    const TRect title = w.PageWidget()->Geometry().TitleRect;
     EXPECT_FALSE(w.PageDragOver(QPoint(title.Left + 5, title.Top + 5), data.get()));
     const int cell = page->DayCell(9);
-    const TRect r = page->CellRecord(cell).rTotal;
+    const TRect r = w.PageWidget()->CellRecord(cell).rTotal;
     const QPoint inCell((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     EXPECT_TRUE(w.PageDragOver(inCell, data.get()));
     ASSERT_TRUE(w.PageDragDrop(inCell, data.get()));

@@ -646,7 +646,7 @@ TEST_F(MainWindowTest, ClickOnTheShownPageReachesTheCellEvent)
     // The centre of the first cell that holds a day.
     int cell = page->DayCell(10);
     ASSERT_GT(cell, 0);
-    const TRect r = page->CellRecord(cell).rTotal;
+    const TRect r = w.PageWidget()->CellRecord(cell).rTotal;
     QTest::mouseClick(w.PageWidget(), Qt::LeftButton, Qt::NoModifier,
                       QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     EXPECT_EQ(clicked, cell);

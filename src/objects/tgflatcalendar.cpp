@@ -8,35 +8,13 @@
 #include "core/tfont.h"
 #include "objects/objectdialogs.h"
 #include "objects/tgbasepanel.h"
+#include "paint/monthpainter.h"
+#include "paint/paintutil.h"
+#include "paint/textstamp.h"
 
 namespace dayloom {
 
 namespace {
-
-// The border rule over a rectangle whose right and bottom are drawn.
-void drawBorder(QPainter& p, int l, int t, int r, int b, TFlatCalBorderStyle style)
-{
-    switch (style) {
-    case fcbAll:
-        p.drawLine(l, t, r, t);
-        p.drawLine(r, t, r, b);
-        p.drawLine(r, b, l, b);
-        p.drawLine(l, b, l, t);
-        break;
-    case fcbTop:
-        p.drawLine(l, t, r, t);
-        break;
-    case fcbBottom:
-        p.drawLine(l, b, r, b);
-        break;
-    case fcbTopBottom:
-        p.drawLine(l, t, r, t);
-        p.drawLine(l, b, r, b);
-        break;
-    default:
-        break;
-    }
-}
 
 // Left, top, right, bottom, with right and bottom outside.
 QRect ltrb(int l, int t, int r, int b)
@@ -203,94 +181,38 @@ void TGFlatCalendar::PaintObject(QPainter& p, const PageMapping& mapping, QSize 
         // The shadow covers its right and bottom edges too.
         p.fillRect(shadow.adjusted(0, 0, 1, 1), ToQColor(m_shadowColor));
     }
-    const QRect c = CalendarRect(size, zoom);
-    const int L = c.left(), T = c.top(), R = c.left() + c.width() - 1, B = c.top() + c.height() - 1;
-    const bool solid = !m_calTransparent;
-    p.setPen(QPen(Qt::black, 1));
-    if (solid)
-        p.fillRect(c, Qt::white);
 
-    // Title band.
-    const QFont titleFont = ZoomedFont(*m_titleFont, mapping);
-    const int textH = QFontMetrics(titleFont).height();
-    int Tt = T + int(std::trunc(0.17 * (B - T)));
-    if (Tt < textH)
-        Tt = T + textH;
-    m_titleBand = ltrb(L, T, R + 1, Tt);
-    if (solid)
-        p.fillRect(m_titleBand, ToQColor(m_titleBGColor));
-    QString title = LanguageMonthName(m_language, m_month);
-    if (m_showYear)
-        title += QLatin1Char(' ') + QString::number(m_year);
-    p.setFont(titleFont);
-    p.setPen(ToQColor(m_titleFont->Color()));
-    p.drawText(ltrb(L, T, R, Tt), Qt::AlignCenter | Qt::TextSingleLine, title);
+    // The month itself is the page's month painter with this object's rules.
+    MonthPainter::Params mp;
+    mp.Rect = TRect::fromQRect(CalendarRect(size, zoom));
+    mp.PageColor = clWhite;
+    mp.TitleColor = m_titleBGColor;
+    // The title band is never lower than "Wy" in the title font.
+    mp.MinTitleHeight = TextStamp(PageFont(m_titleFont->Data(), mapping)).Height();
+    mp.Month = m_month;
+    mp.Year = m_year;
+    mp.NumberPosition = cnpCenter;
+    mp.StartOfWeek = m_startOfWeek;
+    mp.OuterBorder = TCalBorderStyle(m_calendarBorder);
+    mp.TitleFont = &m_titleFont->Data();
+    mp.ShowYear = m_showYear;
+    mp.HeadersFont = &m_dayNameFont->Data();
+    mp.HeadersBorder = TCalBorderStyle(m_dayNameBorder);
+    mp.HeadersStyle = TCalHeadersStyle(m_dayNameStyle);
+    mp.HeadersColor = m_dayNameBGColor;
+    mp.CellFont = &m_cellFont->Data();
+    mp.CellBorder = TCalBorderStyle(m_cellBorder);
+    for (int m = 1; m <= 12; ++m)
+        mp.MonthNames << LanguageMonthName(m_language, m);
+    for (int d = 1; d <= 7; ++d)
+        mp.DayNames << LanguageDayName(m_language, d);
+    mp.Look = MonthPainter::Style::Floating(m_calTransparent, m_backgroundColor);
+    const MonthPainter::Result r = MonthPainter::Paint(p, mp, mapping);
 
-    const int cw = (R - L) / 7;
-
-    // Day-name band.
-    const QFont dayFont = ZoomedFont(*m_dayNameFont, mapping);
-    const int Ht = Tt;
-    const int Hb = Ht + int(std::trunc(qAbs(dayFont.pixelSize()) * 1.5));
-    m_dayNameBand = ltrb(L, Ht, R, Hb + 1);
-    if (solid) {
-        p.fillRect(m_dayNameBand, ToQColor(m_dayNameBGColor));
-        p.fillRect(ltrb(L, Hb, c.left() + c.width(), c.top() + c.height()), ToQColor(m_backgroundColor));
-    }
-    p.setPen(QPen(Qt::black, 1));
-    drawBorder(p, L, Ht, R, Hb, m_dayNameBorder);
-    p.setFont(dayFont);
-    p.setPen(ToQColor(m_dayNameFont->Color()));
-    for (int i = 0; i < 7; ++i) {
-        const int weekday = m_startOfWeek == 2 ? (i <= 5 ? i + 2 : 1) : i + 1;
-        QString name = LanguageDayName(m_language, weekday);
-        if (m_dayNameStyle == fdsFirstChar)
-            name = name.left(1);
-        else if (m_dayNameStyle == fdsThreeChars)
-            name = name.left(3);
-        p.drawText(ltrb(L + i * cw + 1, Ht, L + i * cw + cw - 1, Hb), Qt::AlignCenter | Qt::TextSingleLine, name);
-    }
-
-    // Day numbers and their lines.
-    const int Gt = Hb, Gb = B;
-    const int rh = (Gb - Gt) / 6;
-    p.setPen(QPen(Qt::black, 1));
-    int k0 = 0, k1 = -1;
-    switch (m_cellBorder) {
-    case fcbAll:
-    case fcbTopBottom: k0 = 0, k1 = 6; break;
-    case fcbTop: k0 = 0, k1 = 5; break;
-    case fcbBottom: k0 = 1, k1 = 6; break;
-    default: break;
-    }
-    for (int k = k0; k <= k1; ++k) {
-        const int y = k == 6 ? Gb : Gt + k * rh;
-        p.drawLine(L, y, R, y);
-    }
-    if (m_cellBorder == fcbAll)
-        for (int k = 0; k <= 7; ++k) {
-            const int x = k == 7 ? R : L + k * cw;
-            p.drawLine(x, Gt, x, Gb);
-        }
-    int first = 1, days = 0;
-    try {
-        first = FirstColumn(m_year, m_month, m_startOfWeek);
-        days = DaysInMonth(m_year, m_month);
-    } catch (const DateError&) {
-        days = 0;  // a year the calendar cannot show: no numbers
-    }
-    p.setFont(ZoomedFont(*m_cellFont, mapping));
-    p.setPen(ToQColor(m_cellFont->Color()));
-    for (int r = 0; r < 6; ++r)
-        for (int col = 0; col < 7; ++col) {
-            const int n = GridDay(r, col, first, days);
-            if (n < 1 || n > days)
-                continue;
-            p.drawText(ltrb(L + col * cw + 1, Gt + r * rh + 1, L + col * cw + cw - 1, Gt + r * rh + rh),
-                       Qt::AlignCenter | Qt::TextSingleLine, QString::number(n));
-        }
-    p.setPen(QPen(Qt::black, 1));
-    drawBorder(p, L, T, R, B, m_calendarBorder);
+    const TRect& t = r.TitleRect;
+    const TRect& h = r.HeaderRect;
+    m_titleBand = ltrb(t.Left, t.Top, t.Right + 1, t.Bottom);
+    m_dayNameBand = ltrb(h.Left, h.Top, h.Right, h.Bottom + 1);
 }
 
 void TGFlatCalendar::PrintTo(ReportSurface& surface, double xInch, double yInch)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/trect.h"
+#include "paint/monthtypes.h"
 
 namespace dayloom {
 
@@ -38,9 +39,6 @@ constexpr int CalendarLayoutCount = 22;
 enum TCalendarOrientation : int { coPortrait = 0, coLandscape };
 enum TCalendarLineLayout : int { llFull = 0, llHeadersAndCells, llCellsOnly };
 enum TMiniCalendarLineLayout : int { mllFull = 0, mllBoxed, mllMinimal };
-enum TCalBorderStyle : int { cbNone = 0, cbAll, cbTop, cbBottom, cbTopBottom };
-enum TCalHeadersStyle : int { dsFirstChar = 0, dsThreeChars, dsWhole };
-enum TCalendarNumberPosition : int { cnpCenter = 0, cnpUpperRight };
 
 // Paper sizes as the document stores them.
 constexpr int PaperLetter = 0;
@@ -71,16 +69,6 @@ TCalendarLayout LayoutFromDisplayRow(int row, TCalendarOrientation orientation);
 
 // Odd layouts 1..17 are landscape, everything else portrait.
 TCalendarOrientation OrientationOfLayout(TCalendarLayout v);
-
-// One day cell as the last paint left it: the number box, the day shown in
-// it (0 = none) and the rectangle for the cell's rich text (zero when the
-// numbers are centred). Control pixels at the current zoom.
-struct TCellRecord {
-    TRect rTotal;
-    int Day = 0;
-    TRect rFree;
-    bool operator==(const TCellRecord&) const = default;
-};
 
 // One mini calendar of the layout, in page pixels.
 struct TMiniCalendar {

@@ -4,7 +4,7 @@
 
 #include "page/cellstores.h"
 #include "page/celltextcache.h"
-#include "page/paintutil.h"
+#include "paint/paintutil.h"
 #include "richtext/twprtfstorage.h"
 
 namespace dayloom {

@@ -8,7 +8,7 @@
 #include "core/pagemapping.h"
 #include "core/trect.h"
 #include "page/calendartypes.h"
-#include "page/monthpainter.h"
+#include "paint/monthpainter.h"
 #include "page/pagelayout.h"
 #include "page/pagesettings.h"
 #include "page/plannerpainter.h"

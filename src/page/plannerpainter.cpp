@@ -5,8 +5,8 @@
 #include <QPainter>
 
 #include "dates/calendardates.h"
-#include "page/paintutil.h"
-#include "page/textstamp.h"
+#include "paint/paintutil.h"
+#include "paint/textstamp.h"
 
 namespace dayloom {
 

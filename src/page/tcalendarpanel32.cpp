@@ -14,9 +14,9 @@
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
 #include "page/celltextcache.h"
-#include "page/monthpainter.h"
+#include "paint/monthpainter.h"
 #include "page/pagelayout.h"
-#include "page/paintutil.h"
+#include "paint/paintutil.h"
 #include "page/plannerpainter.h"
 #include "richtext/twprtfstorage.h"
 

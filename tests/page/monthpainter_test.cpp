@@ -6,8 +6,8 @@
 #include <QFontMetrics>
 
 #include "dates/calendardates.h"
-#include "page/monthpainter.h"
-#include "page/paintutil.h"
+#include "paint/monthpainter.h"
+#include "paint/paintutil.h"
 #include "pagetestutil.h"
 #include "common/testutil.h"
 

@@ -1,4 +1,4 @@
-#include "page/textstamp.h"
+#include "paint/textstamp.h"
 
 #include <cmath>
 

@@ -5,9 +5,9 @@
 
 #include "core/tcolor.h"
 #include "core/tfont.h"
-#include "core/trect.h"
-#include "page/calendartypes.h"
 #include "core/pagemapping.h"
+#include "core/trect.h"
+#include "paint/monthtypes.h"
 
 class QPainter;
 

@@ -7,19 +7,42 @@
 
 #include "core/tcolor.h"
 #include "core/tfont.h"
-#include "core/trect.h"
-#include "page/calendartypes.h"
 #include "core/pagemapping.h"
+#include "core/trect.h"
+#include "paint/monthtypes.h"
 
 class QPainter;
 
 namespace dayloom {
 
 // Paints one month calendar (title band, day-name row, six rows of seven
-// cells, numbers, lines) into a rectangle of device pixels. The main
-// calendar and every mini use it with different parameter sets.
+// cells, numbers, lines) into a rectangle of device pixels. The page's main
+// calendar, every mini and the floating calendar object use it with
+// different parameter sets.
 class MonthPainter {
 public:
+    // Where the month's own rules differ from the page's: the floating
+    // calendar's title starts at the top of its rectangle, its day-name band
+    // right below the title, its number boxes reach the next row, its lines
+    // and title fill include their last pixel, its day-number area has a
+    // fill of its own, its texts are laid out by QPainter, and when it is
+    // transparent it fills nothing.
+    struct Style {
+        int TitleTop = 1;                // the title band starts this far below the top
+        int HeaderGap = 1;               // the day-name row starts this far below the title
+        int TitleFillExtraRight = 0;     // the title fill reaches this far past the right edge
+        int TitleFillExtraBottom = 1;    // and this far past the band's bottom
+        int NumberBoxBottomInset = 1;    // number boxes end this far above the next row
+        bool LinesIncludeEnd = false;    // lines draw their end pixel too
+        bool Fills = true;               // false: no background, title, day-name or body fills
+        bool BodyFill = false;           // the day-number area gets BodyColor
+        TColor BodyColor = clWhite;
+        bool PlainText = false;          // texts through QPainter::drawText (centred in their box)
+
+        // The floating calendar's rules.
+        static Style Floating(bool transparent, TColor bodyColor);
+    };
+
     struct Params {
         TColor PageColor = clWhite;
         TColor TitleColor = clWhite;
@@ -41,6 +64,7 @@ public:
         QStringList MonthNames;  // 12, January first
         QStringList DayNames;    // 7, Sunday first
         QString TitleOverride;
+        Style Look;
     };
 
     struct Result {

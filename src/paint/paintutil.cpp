@@ -1,4 +1,4 @@
-#include "page/paintutil.h"
+#include "paint/paintutil.h"
 
 #include <cmath>
 

@@ -1,8 +1,11 @@
-# dayloom_library(NAME [QT Core Gui ...] [DEPS lib ...] [PUBLIC_LIBS ...])
+# dayloom_library(NAME [QT mod ...] [DEPS lib ...] [LIBS ...]
+#                 [PRIVATE_QT mod ...] [PRIVATE_DEPS lib ...] [PRIVATE_LIBS ...])
 # Builds every .cpp/.h in the calling folder (subfolders included) into one
-# static library named dayloom_NAME.
+# static library named dayloom_NAME. QT, DEPS and LIBS name what the
+# library's headers use (its users get them too); the PRIVATE_ ones what only
+# its sources use. Each library lists its direct dependencies only.
 function(dayloom_library name)
-  cmake_parse_arguments(ARG "" "" "QT;DEPS;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "QT;DEPS;LIBS;PRIVATE_QT;PRIVATE_DEPS;PRIVATE_LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
@@ -13,15 +16,27 @@ function(dayloom_library name)
   endif()
   add_library(dayloom_${name} STATIC ${sources} ${stub})
   target_include_directories(dayloom_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  set(qtlibs)
-  foreach(q ${ARG_QT})
-    list(APPEND qtlibs Qt6::${q})
+  foreach(scope PUBLIC PRIVATE)
+    if(scope STREQUAL "PUBLIC")
+      set(qt ${ARG_QT})
+      set(deps ${ARG_DEPS})
+      set(libs ${ARG_LIBS})
+    else()
+      set(qt ${ARG_PRIVATE_QT})
+      set(deps ${ARG_PRIVATE_DEPS})
+      set(libs ${ARG_PRIVATE_LIBS})
+    endif()
+    set(items ${libs})
+    foreach(q ${qt})
+      list(APPEND items Qt6::${q})
+    endforeach()
+    foreach(d ${deps})
+      list(APPEND items dayloom_${d})
+    endforeach()
+    if(items)
+      target_link_libraries(dayloom_${name} ${scope} ${items})
+    endif()
   endforeach()
-  set(deps)
-  foreach(d ${ARG_DEPS})
-    list(APPEND deps dayloom_${d})
-  endforeach()
-  target_link_libraries(dayloom_${name} PUBLIC ${deps} ${qtlibs} ${ARG_LIBS})
   dayloom_warnings(dayloom_${name})
 endfunction()
 
@@ -30,10 +45,10 @@ function(dayloom_warnings target)
   target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS_DISABLED)
 endfunction()
 
-# dayloom_test(FOLDER [GUI|WIDGETS] DEPS lib ...)
+# dayloom_test(FOLDER [WIDGETS] DEPS lib ... [QT mod ...])
 # One test program per tests/ folder, run by CTest offscreen at 96 PPI.
 function(dayloom_test folder)
-  cmake_parse_arguments(ARG "WIDGETS" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "" "DEPS;QT" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
   if(NOT sources)
@@ -50,6 +65,9 @@ function(dayloom_test folder)
   else()
     set(main dayloom_testmain_gui)
   endif()
+  foreach(q ${ARG_QT})
+    list(APPEND deps Qt6::${q})
+  endforeach()
   target_link_libraries(${target} PRIVATE ${main} ${deps} GTest::gtest GTest::gmock Qt6::Test)
   dayloom_warnings(${target})
   gtest_discover_tests(${target}

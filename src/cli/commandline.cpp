@@ -19,7 +19,7 @@
 #include "print/pictureexport.h"
 #include "richtext/richtextformat.h"
 #include "stream/inifile.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 
 namespace dayloom {
 

@@ -13,7 +13,8 @@
 #include "core/screen.h"
 #include "stream/inifile.h"
 #include "ui/iconlistbox.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
+#include "ui/placement.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {

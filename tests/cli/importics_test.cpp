@@ -23,7 +23,7 @@
 #include "richtext/richtextformat.h"
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 
 using namespace dayloom;
 

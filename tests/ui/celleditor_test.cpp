@@ -29,7 +29,7 @@
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
 #include "ui/tfloatingpalette.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/recurring/recurringdialogs.h"
 #include "ui/richtexttoolbar.h"
 #include "ui/tcalendarmain.h"

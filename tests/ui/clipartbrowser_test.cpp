@@ -21,7 +21,7 @@
 #include "imaging/imageloader.h"
 #include "core/screen.h"
 #include "ui/objects/tgimagebrowser.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/uiutil.h"
 
 using namespace dayloom;

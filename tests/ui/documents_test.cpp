@@ -23,7 +23,7 @@
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
 #include "ui/documenttyperegistration.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"
 #include "ui/tmrufilelist.h"

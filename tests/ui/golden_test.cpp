@@ -32,7 +32,7 @@
 #include "print/pictureexport.h"
 #include "richtext/twprtfstorage.h"
 #include "ui/calendarpagewidget.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 
 using namespace dayloom;
 

@@ -21,7 +21,7 @@
 #include "ui/calendarpagewidget.h"
 #include "ui/celltexteditor.h"
 #include "ui/iconlistbox.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/tcalendarmain.h"
 #include "ui/tfloatingpalette.h"
 #include "ui/uiutil.h"

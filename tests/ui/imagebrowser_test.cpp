@@ -25,7 +25,7 @@
 #include "objects/objectdialogs.h"
 #include "ui/objects/objectdialoginstall.h"
 #include "ui/objects/tgimagebrowser.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/uiutil.h"
 
 using namespace dayloom;

@@ -19,8 +19,8 @@
 #include "ui/objects/tgfont3deffects.h"
 #include "ui/objects/tgimagebrowser.h"
 #include "ui/objects/trichtextlabeleditor.h"
+#include "stream/preferences.h"
 #include "ui/fontcolordialog.h"
-#include "ui/preferences.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {

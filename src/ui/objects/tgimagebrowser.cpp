@@ -25,7 +25,7 @@
 #include "core/screen.h"
 #include "imaging/imagingerror.h"
 #include "imaging/thumbnailloader.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {

@@ -6,11 +6,15 @@
 
 #include "core/tcolor.h"
 
-class QWidget;
-
 namespace dayloom {
 
 class IniFile;
+
+// The program's preferences in its ini file: what the window's
+// LoadPreferences reads and SavePreferences writes, the folders file
+// dialogs start in, and the keys window placements are stored under. The
+// command line reads them too (the default editor font of --fill-recurring),
+// so they live below the widgets.
 
 // ProgramDir + "DL.ini".
 QString IniFileName();
@@ -55,15 +59,5 @@ QString PlacementSection(const QString& formClass);
 // that its right (bottom) edge is not beyond the screen, then so that its
 // left (top) edge is not negative (it then becomes 1).
 QRect KeepOnScreen(const QRect& bounds, const QSize& screen);
-// Window placement in the ini file, keyed by the window's class name.
-// True when the ini file holds a placement for the window (a usable
-// rectangle, or the maximised state).
-bool HasStoredPlacement(const QWidget* form);
-void RestorePlacement(QWidget* form);
-// The bounds of a window that wants the given size and has no placement:
-// at most 90 % of the available area each way, centred in it.
-QRect FirstWindowBounds(const QSize& wanted, const QRect& available);
-void SavePlacement(QWidget* form);
-QString FormClassName(const QWidget* form);
 
 }  // namespace dayloom

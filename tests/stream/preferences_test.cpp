@@ -6,7 +6,7 @@
 #include "core/cp1252.h"
 #include "core/screen.h"
 #include "stream/inifile.h"
-#include "ui/preferences.h"
+#include "stream/preferences.h"
 
 using namespace dayloom;
 

@@ -54,7 +54,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # name ("Arial", "Times New Roman"), and the zone database that iCalendar
 # times are converted with (libical3 itself comes through shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, tzdata")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# fonts-wine brings the symbol fonts the special-effects text offers.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, fonts-wine")
 # The clip-art browser lists these collections as places when they are there.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "openclipart-svg, openclipart-png")
 include(CPack)

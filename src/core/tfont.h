@@ -20,6 +20,7 @@ using TFontStyles = int;
 enum TFontPitch : int { fpDefault = 0, fpVariable = 1, fpFixed = 2 };
 
 constexpr int DEFAULT_CHARSET = 1;
+constexpr int SYMBOL_CHARSET = 2;
 
 // A font description as a value: face, height in pixels (negative:
 // character height; size in points = -height * 72 / PPI), style set,

@@ -12,6 +12,7 @@ class TFont;
 class TGBaseLabel;
 class TGPRichBaseLabel;
 class TGFlatCalendar;
+class TGSuperText;
 struct LoadedPicture;
 
 // The dialogs page objects open. The model holds only these hooks; the
@@ -30,6 +31,12 @@ struct ObjectDialogHooks {
     std::function<bool(TGPRichBaseLabel& label)> editRichText;
     // The floating calendar properties dialog: true when OK copied the values.
     std::function<bool(TGFlatCalendar& calendar)> editFlatCalendar;
+    // The font dialog offering scalable (TrueType) fonts only.
+    std::function<bool(TFont& font)> chooseScalableFont;
+    // The special-effects text properties dialog, its preview a copy of the
+    // object and its remembered texture path preset: true on OK, with the
+    // preview's values copied into `edited` and the path updated.
+    std::function<bool(const TGSuperText& object, TGSuperText& edited, QString& rememberedPath)> editSuperText;
     // The clip-art browser, its "Stretch" and "AutoSize" boxes preset from
     // the two flags: true when OK was pressed with a file selected; the
     // picture is then the browser's preview (empty when the file could not

@@ -7,6 +7,8 @@
 #include "objects/tgimage.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/tgsupertext.h"
+#include "objects/tbitmap.h"
 #include "objects/rtftextcontainer.h"
 #include "objects/tpicture.h"
 
@@ -114,6 +116,36 @@ void registerImage(ComponentRegistry& r)
         .Bool("Flip", &I::Flip, &I::SetFlip);
 }
 
+void registerSuperText(ComponentRegistry& r)
+{
+    using S = TGSuperText;
+    // The texture has no published properties: its bitmap travels as the
+    // extra property "Image.Data" (see TBitmap::WriteExtraProperties).
+    ClassBuilder<TBitmap>(r, QStringLiteral("TBitmap"));
+    ClassBuilder<S>(r, QStringLiteral("TGSuperText"))
+        .Creatable()
+        .Integer("ShadowDepth", &S::ShadowDepth, &S::SetShadowDepth, 0)
+        .Enum("ShadowOrientation", &S::ShadowOrientation, &S::SetShadowOrientation,
+              {"sdNone", "sdRight", "sdLeft", "sdDownRight", "sdDownLeft", "sdDown"}, sdDownRight)
+        .Color("Shadowcolor", &S::Shadowcolor, &S::SetShadowcolor, 8421504)
+        .Enum("BorderStyle", &S::BorderStyle, &S::SetBorderStyle, kBorderStyles)
+        .Bool("ControlTransparent", &S::ControlTransparent, &S::SetControlTransparent)
+        .Color("BGColor", &S::BGColor, &S::SetBGColor)
+        .String("Caption", &S::Caption, &S::SetCaption)
+        .Object("Font", &S::Font)
+        .Enum("FillDirection", &S::FillDirection, &S::SetFillDirection, {"gdUp", "gdDown", "gdLeft", "gdRight"})
+        .Color("GradientToColor", &S::GradientToColor, &S::SetGradientToColor)
+        .Color("GradientFromColor", &S::GradientFromColor, &S::SetGradientFromColor)
+        .Object("Image", &S::Image)
+        .Color("OutlineColor", &S::OutlineColor, &S::SetOutlineColor)
+        .Enum("OutlineStyle", &S::OutlineStyle, &S::SetOutlineStyle,
+              {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"})
+        .Integer("OutlineWidth", &S::OutlineWidth, &S::SetOutlineWidth)
+        .Enum("SurfaceType", &S::SurfaceType, &S::SetSurfaceType,
+              {"stNormal", "stBrushTransparent", "stBrushImage", "stGradientFill"})
+        .String("LastBitmapFileNameandPath", &S::LastBitmapFileNameandPath, &S::SetLastBitmapFileNameandPath);
+}
+
 }  // namespace
 
 void RegisterPageObjectClasses(ComponentRegistry& registry)
@@ -125,6 +157,7 @@ void RegisterPageObjectClasses(ComponentRegistry& registry)
     registerRichLabel(registry);
     registerFlatCalendar(registry);
     registerImage(registry);
+    registerSuperText(registry);
 }
 
 }  // namespace dayloom

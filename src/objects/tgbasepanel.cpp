@@ -150,9 +150,15 @@ void TGBasePanel::DeleteAllObjects()
 
 bool TGBasePanel::HasObjectOfClass(const char* className) const
 {
+    // The class as documents name it ("TGSuperText") or as C++ does
+    // ("dayloom::TGSuperText").
+    const QByteArray wanted(className);
     for (const TGGraphicControl* o : m_objects)
-        if (o->inherits(className))
-            return true;
+        for (const QMetaObject* m = o->metaObject(); m; m = m->superClass()) {
+            const QByteArray name(m->className());
+            if (name == wanted || name.mid(name.lastIndexOf(':') + 1) == wanted)
+                return true;
+        }
     return false;
 }
 

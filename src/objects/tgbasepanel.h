@@ -81,8 +81,8 @@ public:
     // Empties the selection, then destroys every page object.
     void DeleteAllObjects();
     bool HasObjects() const { return !m_objects.isEmpty(); }
-    // Whether any page object is of the class (or derives from it), e.g.
-    // "dayloom::TGSuperText".
+    // Whether any page object is of the class (or derives from it), named
+    // as documents name it ("TGSuperText") or with its namespace.
     bool HasObjectOfClass(const char* className) const;
     // True when any page object's view rectangle contains the view point.
     virtual bool ObjectAtPoint(QPoint point) const;

@@ -13,6 +13,7 @@
 #include "objects/tggraphiccontrol.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/tgsupertext.h"
 #include "page/celltextcache.h"
 #include "paint/monthpainter.h"
 #include "page/pagelayout.h"
@@ -416,8 +417,18 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& drawn)
             DeleteObject(image);
         break;
     }
+    case psSuperText: {
+        auto* text = new TGSuperText(this, TGSuperText::FramedOnWhite);
+        PlaceObject(text, r);
+        SetPanelState(psPointing);
+        text->SetBorderStyle(bsSingle);
+        text->SetControlTransparent(false);
+        text->SetBGColor(clWhite);
+        // Cancel keeps the new object as it is.
+        text->EditProperties();
+        break;
+    }
     default:
-        // The special-effects kind hooks in here.
         break;
     }
 }

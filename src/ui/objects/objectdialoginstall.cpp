@@ -13,11 +13,13 @@
 #include "objects/tgbaselabel.h"
 #include "objects/tgflatcalendar.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/tgsupertext.h"
 #include "richtext/twprtfstorage.h"
 #include "ui/objects/tflatcalendareditor.h"
 #include "ui/objects/tgetlabeltext.h"
 #include "ui/objects/tgfont3deffects.h"
 #include "ui/objects/tgimagebrowser.h"
+#include "ui/objects/tsupertextproperties.h"
 #include "ui/objects/trichtextlabeleditor.h"
 #include "stream/preferences.h"
 #include "ui/fontcolordialog.h"
@@ -35,6 +37,25 @@ void InstallObjectDialogs(QWidget* parent)
         if (!chosen.isValid())
             return false;
         color = FromQColor(chosen);
+        return true;
+    };
+    hooks.chooseScalableFont = [owner](TFont& font) {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), owner.data(), QString(),
+                                                  QFontDialog::ScalableFonts);
+        if (!ok)
+            return false;
+        font.AssignQFont(chosen);
+        return true;
+    };
+    hooks.editSuperText = [owner](const TGSuperText& object, TGSuperText& edited, QString& rememberedPath) {
+        TSuperTextProperties dialog(owner.data());
+        dialog.Preview()->CopyFrom(object);
+        dialog.SetRememberedPath(rememberedPath);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        edited.CopyFrom(*dialog.Preview());
+        rememberedPath = dialog.RememberedPath();
         return true;
     };
     hooks.editLabelText = [owner](QString& text) {

@@ -29,6 +29,9 @@
 #include "objects/tgimage.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/symbolfonts.h"
+#include "objects/tbitmap.h"
+#include "objects/tgsupertext.h"
 #include "objects/tpicture.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
@@ -121,7 +124,9 @@ void documents()
 {
     const char* t = "fuzz_document";
     readme(t, "calendar documents (a month, twelve minis, a planner) and style sheets, with every kind "
-              "of page object, a border picture name, cell texts and a user title.");
+              "of page object, a border picture name, cell texts and a user title; special-effects texts "
+              "with a texture, a gradient and a symbol character, one with a damaged texture length and "
+              "one with an absurd font height and shadow depth.");
     {
         TCalendarPanel32 page;
         put(t, QStringLiteral("empty.dlf"), CalendarDocument::Save(page));
@@ -169,6 +174,58 @@ void documents()
         metafile->SetBounds(QRect(100, 500, 80, 60));
         put(t, QStringLiteral("objects.dlf"), CalendarDocument::Save(page));
         put(t, QStringLiteral("twelve.dls"), CalendarDocument::SaveStyle(page));
+    }
+    {
+        // Special-effects texts: a texture, a gradient and a symbol character.
+        TCalendarPanel32 page;
+        auto* textured = new TGSuperText;
+        page.AddObject(textured);
+        textured->SetBounds(QRect(40, 40, 330, 120));
+        textured->SetCaption(QStringLiteral("No\u00ebl"));
+        textured->SetSurfaceType(stBrushImage);
+        TBitmap texture;
+        texture.SetValue(BmpFile::FromImage(art(16, 16)));
+        textured->SetImage(&texture);
+        textured->SetShadowDepth(4);
+        textured->SetBorderStyle(bsSingle);
+        textured->SetControlTransparent(false);
+        textured->SetOutlineStyle(psDash);
+        textured->SetLastBitmapFileNameandPath(QStringLiteral("/usr/share/dayloom/Textures/Checks.bmp"));
+
+        auto* gradient = new TGSuperText;
+        page.AddObject(gradient);
+        gradient->SetBounds(QRect(60, 200, 400, 90));
+        gradient->SetCaption(QStringLiteral("Summer"));
+        gradient->SetFillDirection(gdLeft);
+        gradient->SetShadowOrientation(sdLeft);
+        gradient->SetShadowDepth(3);
+        gradient->SetOutlineStyle(psClear);
+
+        auto* symbol = new TGSuperText;
+        page.AddObject(symbol);
+        symbol->SetBounds(QRect(500, 40, 140, 130));
+        symbol->Font()->SetName(QStringLiteral("Wingdings"));
+        symbol->Font()->SetCharset(SYMBOL_CHARSET);
+        symbol->SetCaption(SymbolFonts::CharacterOf(0x6E));
+        symbol->SetSurfaceType(stNormal);
+        const QByteArray effects = CalendarDocument::Save(page);
+        put(t, QStringLiteral("effect-texts.dlf"), effects);
+
+        // The texture's inner length claims more than the value holds.
+        QByteArray longer = effects;
+        const qsizetype data = longer.indexOf("Image.Data");
+        if (data > 0)
+            longer[data + 10 + 5] = char(0x7F);
+        put(t, QStringLiteral("effect-texts-bad-length.dlf"), longer);
+
+        // A font height and shadow depth no dialog gives.
+        TCalendarPanel32 wild;
+        auto* text = new TGSuperText;
+        wild.AddObject(text);
+        text->SetBounds(QRect(10, 10, 300, 200));
+        text->Font()->SetHeight(-1000000000);
+        text->SetShadowDepth(-2000000000);
+        put(t, QStringLiteral("effect-text-absurd.dlf"), CalendarDocument::Save(wild));
     }
     {
         TCalendarPanel32 page;

@@ -304,6 +304,11 @@ SuperTextLayout TGSuperText::LayoutFor(QSize size, const SuperTextDevice& device
     return l;
 }
 
+bool TGSuperText::DrawnAtLimits() const
+{
+    return std::abs(double(m_font->Size())) > kMaxDrawnPoints || std::abs(double(m_shadowDepth)) > kMaxDrawnShadowDepth;
+}
+
 SuperTextDevice TGSuperText::ScaleDevice() const
 {
     return SuperTextDevice{Scale(), ScreenPPI()};
@@ -315,7 +320,8 @@ void TGSuperText::RecalcLayout()
         return;
     m_inLayout = true;
     m_layout = LayoutFor(Bounds().size(), ScaleDevice());
-    if (m_layout.Size != Bounds().size())
+    // Values drawn at the limits leave the stored size as it is.
+    if (m_layout.Size != Bounds().size() && !DrawnAtLimits())
         SetBounds(QRect(Left(), Top(), m_layout.Size.width(), m_layout.Size.height()));
     m_dirty = false;
     m_inLayout = false;

@@ -125,8 +125,11 @@ public:
     QPoint ShadowOffset() const;
     bool LayoutDirty() const { return m_dirty; }
     void MarkDirty() { m_dirty = true; }
+    // True when the font or the shadow is beyond the drawing limits.
+    bool DrawnAtLimits() const;
     // Runs when the layout is dirty (a re-entry does nothing): measures the
-    // text at the object's scale and applies the size rules to the bounds.
+    // text at the object's scale and applies the size rules to the bounds
+    // (not when DrawnAtLimits: a damaged value never resizes the object).
     void RecalcLayout();
     // The layout of the last RecalcLayout.
     const SuperTextLayout& Layout() const { return m_layout; }

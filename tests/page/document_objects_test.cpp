@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
 
@@ -19,6 +21,9 @@
 #include "objects/tpicture.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/symbolfonts.h"
+#include "objects/tbitmap.h"
+#include "objects/tgsupertext.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "pagetestutil.h"
@@ -344,4 +349,224 @@ TEST_F(DocumentObjectsTest, ModernClipArtSavesAndReopensByteForByte)
 }
 
 }  // namespace
+}  // namespace dayloom::test
+
+namespace dayloom::test {
+namespace {
+
+// Special-effects texts with every property away from its default: a
+// texture, a gradient and a symbol-font character; a label follows them.
+void FillEffectTexts(TCalendarPanel32& page)
+{
+    QImage checks(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            checks.setPixel(x, y, ((x / 8) + (y / 8)) % 2 ? qRgb(200, 0, 0) : qRgb(0, 0, 180));
+    TBitmap texture;
+    texture.SetValue(BmpFile::FromImage(checks));
+
+    auto* textured = new TGSuperText;
+    textured->setObjectName(QStringLiteral("Component0"));
+    page.AddObject(textured);
+    textured->SetBounds(QRect(40, 40, 330, 120));
+    textured->SetCaption(QStringLiteral("Noël"));
+    SetFont(textured->Font(), "Times New Roman", 60, fsBold | fsItalic, Bgr(0, 80, 0));
+    textured->SetSurfaceType(stBrushImage);
+    textured->SetImage(&texture);
+    textured->SetShadowDepth(4);
+    textured->SetShadowOrientation(sdDownRight);
+    textured->SetShadowcolor(Bgr(120, 120, 130));
+    textured->SetBorderStyle(bsSingle);
+    textured->SetControlTransparent(false);
+    textured->SetBGColor(Bgr(255, 250, 230));
+    textured->SetFillDirection(gdDown);
+    textured->SetGradientFromColor(Bgr(1, 2, 3));
+    textured->SetGradientToColor(Bgr(4, 5, 6));
+    textured->SetOutlineColor(Bgr(90, 0, 90));
+    textured->SetOutlineStyle(psDash);
+    textured->SetOutlineWidth(2);
+    textured->SetLastBitmapFileNameandPath(QStringLiteral("/usr/share/dayloom/Textures/Checks.bmp"));
+    textured->SetTag(3);
+    textured->SetHint(QStringLiteral("hint"));
+
+    auto* gradient = new TGSuperText;
+    gradient->setObjectName(QStringLiteral("Component1"));
+    page.AddObject(gradient);
+    gradient->SetBounds(QRect(60, 200, 400, 90));
+    gradient->SetCaption(QStringLiteral("Summer"));
+    SetFont(gradient->Font(), "Arial", 54, fsBold, Bgr(0, 0, 0));
+    gradient->SetFillDirection(gdLeft);
+    gradient->SetGradientFromColor(Bgr(255, 0, 0));
+    gradient->SetGradientToColor(Bgr(0, 0, 255));
+    gradient->SetShadowDepth(3);
+    gradient->SetShadowOrientation(sdLeft);
+    gradient->SetShadowcolor(Bgr(200, 200, 200));
+    gradient->SetOutlineStyle(psClear);
+    gradient->SetOutlineColor(Bgr(0, 128, 0));
+    gradient->SetOutlineWidth(0);
+    gradient->SetBGColor(Bgr(1, 1, 1));  // transparent: never shown
+    gradient->SetUnselectable(true);
+    gradient->MarkDirty();
+    gradient->RecalcLayout();  // a transparent one keeps its laid-out height
+
+    auto* symbol = new TGSuperText;
+    symbol->setObjectName(QStringLiteral("Component2"));
+    page.AddObject(symbol);
+    symbol->SetBounds(QRect(500, 40, 140, 130));
+    symbol->Font()->SetName(QStringLiteral("Wingdings"));
+    symbol->Font()->SetCharset(SYMBOL_CHARSET);
+    symbol->Font()->SetSize(72);
+    symbol->SetCaption(SymbolFonts::CharacterOf(0x6E));
+    symbol->SetSurfaceType(stNormal);
+    symbol->Font()->SetColor(Bgr(0, 120, 200));
+    symbol->SetOutlineStyle(psDot);
+    symbol->SetBorderStyle(bsSingle);
+    symbol->SetLocked(true);
+
+    auto* label = new TGPLabel;
+    label->setObjectName(QStringLiteral("Component3"));
+    page.AddObject(label);
+    label->SetBounds(QRect(40, 400, 200, 40));
+    label->SetCaption(QStringLiteral("after the effects"));
+    label->RecalcLayout();
+}
+
+QImage PaintedWithObjects(TCalendarPanel32& page)
+{
+    QImage image;
+    page.PaintToBitmap(image);
+    return image;
+}
+
+}  // namespace
+
+// Documents holding special-effects texts open whole, save byte for byte
+// and paint their letters: texture colours inside, the gradient's start
+// colour on its start side.
+TEST_F(DocumentObjectsTest, EffectTextsOpenWholeSaveByteForByteAndPaint)
+{
+    ASSERT_TRUE(dir.isValid());
+    ObjectPage first;
+    FillEffectTexts(*first.page);
+    const QByteArray bytes = CalendarDocument::Save(*first.page);
+
+    ObjectPage second;
+    CalendarDocument::Load(*second.page, bytes, &second.owner);
+    ASSERT_EQ(second.page->Objects().size(), 4);
+    EXPECT_TRUE(second.page->HasObjectOfClass("TGSuperText"));
+    EXPECT_TRUE(qobject_cast<TGPLabel*>(second.page->Objects().at(3)));
+    EXPECT_EQ(CalendarDocument::Save(*second.page), bytes);
+
+    const auto* t = Nth<TGSuperText>(*second.page, 0);
+    const auto* g = Nth<TGSuperText>(*second.page, 1);
+    const auto* s = Nth<TGSuperText>(*second.page, 2);
+    ASSERT_TRUE(t && g && s);
+    EXPECT_EQ(t->Caption(), QStringLiteral("Noël"));
+    EXPECT_EQ(t->Image()->Image(), Nth<TGSuperText>(*first.page, 0)->Image()->Image());
+    EXPECT_EQ(t->OutlineStyle(), psDash);
+    EXPECT_EQ(t->LastBitmapFileNameandPath(), QStringLiteral("/usr/share/dayloom/Textures/Checks.bmp"));
+    EXPECT_EQ(g->FillDirection(), gdLeft);
+    EXPECT_TRUE(g->Unselectable());
+    EXPECT_EQ(s->Font()->Charset(), SYMBOL_CHARSET);
+    EXPECT_EQ(s->Caption(), QStringLiteral("n"));
+
+    // Painting lays the objects out; the document stays the same.
+    const QImage painted = PaintedWithObjects(*second.page);
+    SaveShot(painted, QStringLiteral("page-effect-texts"));
+    EXPECT_EQ(CalendarDocument::Save(*second.page), bytes);
+    EXPECT_EQ(painted, PaintedWithObjects(*first.page));
+
+    // Inside the textured letters: only the texture's red and blue (the
+    // shadow shows beside them, never inside).
+    int red = 0, blue = 0, other = 0;
+    const QRect tr = t->Bounds().adjusted(2, 2, -2, -2);
+    auto deep = [&](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QRgb c = Px(painted, x + dx, y + dy);
+                if (c != 0xC80000 && c != 0x0000B4)
+                    return false;
+            }
+        return true;
+    };
+    for (int y = tr.top(); y <= tr.bottom(); ++y)
+        for (int x = tr.left(); x <= tr.right(); ++x) {
+            const QRgb c = Px(painted, x, y);
+            if (!deep(x, y))
+                continue;
+            red += c == 0xC80000;
+            blue += c == 0x0000B4;
+            other += c != 0xC80000 && c != 0x0000B4;
+        }
+    EXPECT_GT(red, 100);
+    EXPECT_GT(blue, 100);
+    EXPECT_EQ(other, 0);
+
+    // gdLeft runs from the start colour (red) at the right to blue at the left.
+    int leftmost = INT_MAX, rightmost = -1;
+    QRgb atLeft = 0, atRight = 0;
+    const QRect gr = g->Bounds();
+    for (int y = gr.top(); y < gr.bottom(); ++y)
+        for (int x = gr.left(); x < gr.right(); ++x) {
+            const QRgb c = Px(painted, x, y);
+            const int r = (c >> 16) & 0xFF, b = c & 0xFF, green = (c >> 8) & 0xFF;
+            if (green > 10 || r + b < 240)
+                continue;  // page, shadow or smoothed edge
+            if (x < leftmost) {
+                leftmost = x;
+                atLeft = c;
+            }
+            if (x > rightmost) {
+                rightmost = x;
+                atRight = c;
+            }
+        }
+    ASSERT_LT(leftmost, rightmost);
+    EXPECT_GT(atLeft & 0xFF, (atLeft >> 16) & 0xFF);    // blue wins at the left
+    EXPECT_GT((atRight >> 16) & 0xFF, atRight & 0xFF);  // red at the right
+}
+
+// A damaged texture ends the object list at that object: what came before
+// stays, nothing crashes, and the rest of the document is read.
+TEST_F(DocumentObjectsTest, DamagedTextureEndsTheObjectList)
+{
+    ObjectPage first;
+    FillEffectTexts(*first.page);
+    first.page->SetUserTitle(QStringLiteral("Kept title"));
+    QByteArray bytes = CalendarDocument::Save(*first.page);
+    const qsizetype data = bytes.indexOf("Image.Data");
+    ASSERT_GT(data, 0);
+    // The inner length now claims more bytes than the value holds.
+    QByteArray longer = bytes;
+    longer[data + 10 + 5] = char(0x7F);
+    ObjectPage second;
+    CalendarDocument::Load(*second.page, longer, &second.owner);
+    EXPECT_TRUE(second.page->Objects().isEmpty());
+    EXPECT_EQ(second.page->UserTitle(), QStringLiteral("Kept title"));
+
+    // Bytes that are no bitmap.
+    QByteArray notBitmap = bytes;
+    const qsizetype bm = bytes.indexOf("BM", data);
+    notBitmap[bm + 1] = 'X';
+    ObjectPage third;
+    CalendarDocument::Load(*third.page, notBitmap, &third.owner);
+    EXPECT_TRUE(third.page->Objects().isEmpty());
+
+    // An absurd font height and shadow depth: drawn at the limits, kept.
+    ObjectPage fourth;
+    auto* wild = new TGSuperText;
+    wild->setObjectName(QStringLiteral("Component0"));
+    fourth.page->AddObject(wild);
+    wild->SetBounds(QRect(10, 10, 300, 200));
+    wild->SetControlTransparent(false);
+    wild->Font()->SetHeight(-1000000000);
+    wild->SetShadowDepth(-2000000000);
+    const QByteArray wildBytes = CalendarDocument::Save(*fourth.page);
+    ObjectPage fifth;
+    CalendarDocument::Load(*fifth.page, wildBytes, &fifth.owner);
+    ASSERT_EQ(fifth.page->Objects().size(), 1);
+    PaintedWithObjects(*fifth.page);
+    EXPECT_EQ(CalendarDocument::Save(*fifth.page), wildBytes);
+}
+
 }  // namespace dayloom::test

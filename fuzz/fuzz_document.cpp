@@ -6,11 +6,15 @@
 #include <cstdlib>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
 
 #include "core/readerror.h"
 #include "core/screen.h"
 #include "objects/pageobjectclasses.h"
 #include "objects/tggraphiccontrol.h"
+#include "objects/tgsupertext.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "stream/classbuilder.h"
@@ -62,6 +66,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (read) {
             if (first.ObjectsRead != page.Objects().size())
                 abort();  // every object read is on the page
+            // Special-effects texts draw whatever their values, on the
+            // screen and on paper.
+            QImage canvas(64, 64, QImage::Format_RGB32);
+            QPicture paper;
+            {
+                QPainter p(&canvas);
+                QPainter onPaper(&paper);
+                for (TGGraphicControl* o : page.Objects())
+                    if (auto* text = qobject_cast<TGSuperText*>(o)) {
+                        text->Paint(p);
+                        text->PaintPaper(onPaper, 96);
+                    }
+            }
             // What the writer wrote reads back whole with the same objects.
             // Values the writer leaves out (empty strings, zero floats) read
             // back as constructed, and names are given anew on reading (a

@@ -391,6 +391,7 @@ void TSuperTextProperties::LoadTextureClick()
         browser.Example()->CopyFrom(*FPreview);
         browser.Example()->SetCaption(QStringLiteral("Text"));
         browser.Example()->SetSurfaceType(stBrushImage);
+        browser.Example()->FitToText();
         if (browser.exec() == QDialog::Accepted) {
             FPreview->SetImage(browser.Example()->Image());
             FRememberedTexture.Assign(*browser.Example()->Image());

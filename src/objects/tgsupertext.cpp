@@ -244,6 +244,14 @@ bool TGSuperText::SymbolFont() const
     return SymbolFonts::IsSymbolFont(m_font->Name());
 }
 
+void TGSuperText::CharsetFollowsFace(TFont& font)
+{
+    if (SymbolFonts::IsSymbolFont(font.Name()))
+        font.SetCharset(SYMBOL_CHARSET);
+    else if (font.Charset() == SYMBOL_CHARSET)
+        font.SetCharset(DEFAULT_CHARSET);
+}
+
 QString TGSuperText::DrawnText() const
 {
     const QString text = m_caption.left(kMaxDrawnCharacters);
@@ -721,6 +729,7 @@ void TGSuperText::ShowFontDialog()
     const auto& choose = ObjectDialogs().chooseScalableFont ? ObjectDialogs().chooseScalableFont
                                                              : ObjectDialogs().chooseFont;
     if (choose && choose(font)) {
+        CharsetFollowsFace(font);
         m_font->Assign(font);
         m_dirty = true;
     }

@@ -137,6 +137,10 @@ public:
     SuperTextLayout LayoutFor(QSize size, const SuperTextDevice& device) const;
     // The font the text is drawn with on a device (clamped to the limits).
     QFont DeviceFont(const SuperTextDevice& device) const;
+    // Sets the font's character set the way a font dialog does for its
+    // face: SYMBOL_CHARSET for a symbol font, DEFAULT_CHARSET instead of it
+    // for any other face.
+    static void CharsetFollowsFace(TFont& font);
     // The caption as drawn: symbol fonts take their characters at U+F000.
     QString DrawnText() const;
     // True when the font is a symbol font (by its character set or its face).

@@ -809,6 +809,10 @@ TEST(SuperText, MenuTicksAndCommands)
     FindMenuItem(menu, QStringLiteral("Font"))->action();
     EXPECT_EQ(text->Font()->Name(), QStringLiteral("Times New Roman"));
     EXPECT_TRUE(text->LayoutDirty());
+    // The character set follows the face a font dialog gives.
+    text->Font()->SetCharset(SYMBOL_CHARSET);
+    FindMenuItem(menu, QStringLiteral("Font"))->action();
+    EXPECT_EQ(text->Font()->Charset(), DEFAULT_CHARSET);
     ObjectDialogs() = saved;
 
     // A width or height of 0 becomes 1.
@@ -929,4 +933,21 @@ TEST(SuperText, SymbolFontsAreFoundByTheirCharacterMap)
     EXPECT_EQ(text.DrawnText(), QString(QChar(0xF06E)));
     const QImage image = Render(text);
     EXPECT_GT(Interior(image).size(), 900);
+}
+
+TEST(SuperText, CloneKeepsTheTextureAndTheLook)
+{
+    ObjectRegistry();
+    QObject owner;
+    auto* panel = new TGBasePanel(&owner);
+    TGSuperText* text = Everything(QStringLiteral("Special1"));
+    panel->AddObject(text);
+    auto* clone = qobject_cast<TGSuperText*>(panel->Clone(text));
+    ASSERT_TRUE(clone);
+    ASSERT_NE(clone, text);
+    EXPECT_EQ(clone->Top(), text->Top() + 25);
+    EXPECT_EQ(clone->Image()->Image(), text->Image()->Image());
+    EXPECT_EQ(clone->Caption(), text->Caption());
+    EXPECT_EQ(clone->OutlineStyle(), text->OutlineStyle());
+    EXPECT_TRUE(*clone->Font() == *text->Font());
 }

@@ -409,11 +409,7 @@ void TSuperTextProperties::SelectFontClick()
     const auto& choose = ObjectDialogs().chooseScalableFont;
     if (!choose || !choose(font))
         return;
-    // The character set follows the face, as a font dialog sets it.
-    if (SymbolFonts::IsSymbolFont(font.Name()))
-        font.SetCharset(SYMBOL_CHARSET);
-    else if (font.Charset() == SYMBOL_CHARSET)
-        font.SetCharset(DEFAULT_CHARSET);
+    TGSuperText::CharsetFollowsFace(font);
     FPreview->ApplyFont(font);
     Refit();
     QFont face = FTextEdit->font();

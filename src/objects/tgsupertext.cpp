@@ -597,16 +597,18 @@ void TGSuperText::PaintPaper(QPainter& painter, double ppi)
                 const QRectF area(fill.topLeft(), QPointF(fill.right() + extra, fill.bottom() + extra));
                 const bool across = m_fillDirection == gdLeft || m_fillDirection == gdRight;
                 // The band colours of the screen; the edges divide the larger
-                // rectangle into 256 equal parts.
+                // rectangle into 256 equal parts. Each band reaches into the
+                // next one, which covers it, so that no seam shows between them.
                 const QList<GradientBand> bands = GradientBands(QSize(256, 256));
                 for (int i = 0; i < 256; ++i) {
                     QRectF r = area;
+                    const int far = std::min(i + 2, 256);
                     if (across) {
                         r.setLeft(area.left() + area.width() * i / 256.0);
-                        r.setRight(area.left() + area.width() * (i + 1) / 256.0);
+                        r.setRight(area.left() + area.width() * far / 256.0);
                     } else {
                         r.setTop(area.top() + area.height() * i / 256.0);
-                        r.setBottom(area.top() + area.height() * (i + 1) / 256.0);
+                        r.setBottom(area.top() + area.height() * far / 256.0);
                     }
                     painter.fillRect(r, bands.at(i).Color);
                 }

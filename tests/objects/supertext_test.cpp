@@ -547,6 +547,15 @@ TEST(SuperText, PaperGetsEveryLayerAsVectorPaths)
             p.scale(600 / 96.0, 600 / 96.0);
             surfaceOut.picture.play(&p);
         }
+        // What the paper shows, at 300 pixels per inch.
+        QImage paper(200 * 300 / 96, 90 * 300 / 96, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        {
+            QPainter p(&paper);
+            p.scale(300 / 96.0, 300 / 96.0);
+            surfaceOut.picture.play(&p);
+        }
+        SaveShot(paper, QStringLiteral("supertext_paper_%1").arg(int(surface)));
         const CountingEngine& e = device.engine;
         EXPECT_EQ(e.texts, 0);  // no glyphs left to the printer's fonts
         // The shadow and (unless hollow) the fill are clipped by the letters.

@@ -13,6 +13,7 @@
 #include "core/readerror.h"
 #include "core/screen.h"
 #include "objects/pageobjectclasses.h"
+#include "objects/symbolfonts.h"
 #include "objects/tggraphiccontrol.h"
 #include "objects/tgsupertext.h"
 #include "page/calendardocument.h"
@@ -39,6 +40,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static QGuiApplication app(*argc, *argv);
     dayloom::SetScreenPPI(96);
+    // No application fonts: the static application would remove them after
+    // Qt's font cache is gone at exit.
+    dayloom::SymbolFonts::SetExtraFontFolders({});
     using dayloom::ClassBuilder;
     dayloom::RegisterPageObjectClasses(dayloom::ComponentRegistry::Global());
     ClassBuilder<TFuzzShape>(dayloom::ComponentRegistry::Global(), QStringLiteral("TFuzzShape"))

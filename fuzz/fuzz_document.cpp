@@ -71,16 +71,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (first.ObjectsRead != page.Objects().size())
                 abort();  // every object read is on the page
             // Special-effects texts draw whatever their values, on the
-            // screen and on paper.
+            // screen at a zoom and on paper at 600 dots per inch.
             QImage canvas(64, 64, QImage::Format_RGB32);
             QPicture paper;
             {
                 QPainter p(&canvas);
                 QPainter onPaper(&paper);
+                const double paperScale = 600.0 / 96.0;
+                onPaper.scale(paperScale, paperScale);
+                const PageMapping screen = PageMapping::Screen(Zoom(0.601f), 96);
                 for (TGGraphicControl* o : page.Objects())
                     if (auto* text = qobject_cast<TGSuperText*>(o)) {
-                        text->Paint(p);
-                        text->PaintPaper(onPaper, 96);
+                        text->Paint(p, screen);
+                        text->PaintPaper(onPaper, 96, paperScale);
                     }
             }
             // What the writer wrote reads back whole with the same objects.

@@ -9,7 +9,6 @@
 #include <QPainterPath>
 #include <QPicture>
 
-#include "core/screen.h"
 #include "core/tfont.h"
 #include "objects/objectdialogs.h"
 #include "objects/reportsurface.h"
@@ -96,9 +95,15 @@ TGSuperText::TGSuperText(QObject* parent, Framed) : TGSuperText(parent)
 
 TGSuperText::~TGSuperText() = default;
 
-void TGSuperText::changedLook()
+void TGSuperText::invalidate()
 {
     m_dirty = true;
+    m_shown.Valid = false;
+}
+
+void TGSuperText::changedLook()
+{
+    invalidate();
     Repaint();
 }
 
@@ -133,6 +138,7 @@ void TGSuperText::SetBorderStyle(TBorderStyle style)
     if (style == m_borderStyle || style < bsNone || style > bsSingle)
         return;
     m_borderStyle = style;
+    m_shown.Valid = false;  // the size rules depend on the frame
     Repaint();
     ReportChange();
 }
@@ -142,6 +148,7 @@ void TGSuperText::SetControlTransparent(bool transparent)
     if (transparent == m_controlTransparent)
         return;
     m_controlTransparent = transparent;
+    m_shown.Valid = false;
     Repaint();
 }
 
@@ -258,14 +265,14 @@ QString TGSuperText::DrawnText() const
     return SymbolFont() ? SymbolFonts::DrawnText(text) : text;
 }
 
-QFont TGSuperText::DeviceFont(const SuperTextDevice& device) const
+QFont TGSuperText::DeviceFont(const PageMapping& mapping) const
 {
     QFont f(m_font->Name());
     double points = std::abs(double(m_font->Size()));
-    if (device.Zoom != 1.0f)
-        points = std::trunc(points * double(device.Zoom));
+    if (mapping.FontZoom != 1.0)
+        points = std::trunc(points * mapping.FontZoom);
     points = std::clamp(points, 1.0, double(kMaxDrawnPoints));
-    f.setPixelSize(std::max(1, int(std::lround(points * device.FontPPI / 72.0))));
+    f.setPixelSize(std::max(1, int(std::lround(points * mapping.FontPPI / 72.0))));
     f.setBold(m_font->Bold());
     f.setItalic(m_font->Italic());
     f.setUnderline(m_font->Underline());
@@ -277,15 +284,16 @@ QFont TGSuperText::DeviceFont(const SuperTextDevice& device) const
     return f;
 }
 
-SuperTextLayout TGSuperText::LayoutFor(QSize size, const SuperTextDevice& device) const
+SuperTextLayout TGSuperText::LayoutFor(QSize size, const PageMapping& mapping) const
 {
     SuperTextLayout l;
     const int depth = std::clamp(m_shadowDepth, -kMaxDrawnShadowDepth, kMaxDrawnShadowDepth);
     QPoint s = ShadowOffsetFor(m_shadowOrientation, depth);
-    if (device.Zoom != 1.0f)
-        s = QPoint(int(std::trunc(s.x() * double(device.Zoom))), int(std::trunc(s.y() * double(device.Zoom))));
+    const float zoom = mapping.ObjectZoom;
+    if (zoom != 1.0f)
+        s = QPoint(int(std::trunc(s.x() * double(zoom))), int(std::trunc(s.y() * double(zoom))));
     l.ShadowOffset = s;
-    const QFont font = DeviceFont(device);
+    const QFont font = DeviceFont(mapping);
     const QFontMetrics fm(font);
     const int b = fm.height();
     const int c = fm.horizontalAdvance(DrawnText() + QLatin1Char(' '));
@@ -317,9 +325,24 @@ bool TGSuperText::DrawnAtLimits() const
     return std::abs(double(m_font->Size())) > kMaxDrawnPoints || std::abs(double(m_shadowDepth)) > kMaxDrawnShadowDepth;
 }
 
-SuperTextDevice TGSuperText::ScaleDevice() const
+const SuperTextLayout& TGSuperText::LayoutAt(const PageMapping& mapping) const
 {
-    return SuperTextDevice{Scale(), ScreenPPI()};
+    if (!m_shown.Valid || !(m_shown.Mapping == mapping) || m_shown.Bounds != Bounds()) {
+        m_shown.Layout = LayoutFor(mapping.MapObject(Bounds()).size(), mapping);
+        m_shown.Mapping = mapping;
+        m_shown.Bounds = Bounds();
+        m_shown.Valid = true;
+    }
+    return m_shown.Layout;
+}
+
+QRect TGSuperText::DeviceRect(const PageMapping& mapping) const
+{
+    const QRect mapped = mapping.MapObject(Bounds());
+    // Values beyond the drawing limits leave the size as it is stored.
+    if (DrawnAtLimits())
+        return mapped;
+    return QRect(mapped.topLeft(), LayoutAt(mapping).Size);
 }
 
 void TGSuperText::RecalcLayout()
@@ -327,7 +350,7 @@ void TGSuperText::RecalcLayout()
     if (!m_dirty || m_inLayout)
         return;
     m_inLayout = true;
-    m_layout = LayoutFor(Bounds().size(), ScaleDevice());
+    m_layout = LayoutFor(Bounds().size(), PageMapping::Screen(Zoom(), View().PagePPI));
     // Values drawn at the limits leave the stored size as it is.
     if (m_layout.Size != Bounds().size() && !DrawnAtLimits())
         SetBounds(QRect(Left(), Top(), m_layout.Size.width(), m_layout.Size.height()));
@@ -393,11 +416,12 @@ QList<GradientBand> TGSuperText::GradientBands(QSize size) const
 
 bool TGSuperText::FitToText()
 {
-    const QFont font = DeviceFont(SuperTextDevice{1.0f, ScreenPPI()});
+    // Measured and sized in page pixels, whatever the zoom it is shown at.
+    const QFont font = DeviceFont(PageMapping::Screen(Zoom(), View().PagePPI));
     const QFontMetrics fm(font);
     const int a = fm.horizontalAdvance(DrawnText());
     const int b = fm.height();
-    m_dirty = true;
+    invalidate();
     RecalcLayout();
     const int c = std::max(m_layout.MainRect.Left, m_layout.ShadowRect.Left);
     const int d = std::max(m_layout.MainRect.Top, m_layout.ShadowRect.Top);
@@ -442,13 +466,13 @@ void TGSuperText::drawBackground(QPainter& painter, QSizeF size, bool cosmeticPe
     }
 }
 
-void TGSuperText::PaintLayers(QPainter& painter, QSize size, const SuperTextDevice& device) const
+void TGSuperText::PaintLayers(QPainter& painter, QSize size, const PageMapping& mapping) const
 {
     const int w = clampExtent(size.width()), h = clampExtent(size.height());
     if (w < 1 || h < 1)
         return;
-    const SuperTextLayout l = LayoutFor(QSize(w, h), device);
-    const QFont font = DeviceFont(device);
+    const SuperTextLayout l = LayoutFor(QSize(w, h), mapping);
+    const QFont font = DeviceFont(mapping);
     painter.save();
     drawBackground(painter, QSizeF(w, h), false);
 
@@ -483,10 +507,11 @@ void TGSuperText::PaintLayers(QPainter& painter, QSize size, const SuperTextDevi
                 const QImage& tile = m_image->Image();
                 if (tile.width() < 1 || tile.height() < 1)
                     break;
+                // Tiles at the zoom the object is shown at.
                 int tw = tile.width(), th = tile.height();
-                if (device.Zoom != 1.0f) {
-                    tw = int(std::trunc(tw * double(device.Zoom)));
-                    th = int(std::trunc(th * double(device.Zoom)));
+                if (mapping.ObjectZoom != 1.0f) {
+                    tw = int(std::trunc(tw * double(mapping.ObjectZoom)));
+                    th = int(std::trunc(th * double(mapping.ObjectZoom)));
                 }
                 if (tw < 1 || th < 1)
                     break;
@@ -517,14 +542,19 @@ void TGSuperText::PaintLayers(QPainter& painter, QSize size, const SuperTextDevi
     painter.restore();
 }
 
-void TGSuperText::PaintPaper(QPainter& painter, double ppi)
+void TGSuperText::PaintPaper(QPainter& painter, int pagePpi, double paperScale) const
 {
-    RecalcLayout();
-    const int w = clampExtent(Width()), h = clampExtent(Height());
+    if (pagePpi < 1)
+        pagePpi = 96;
+    if (!(paperScale > 0.0) || !std::isfinite(paperScale))
+        paperScale = 1.0;
+    const double ppi = pagePpi;
+    // Laid out and cut as on the screen at zoom 1, at the size shown there.
+    const PageMapping screen = PageMapping::Screen(Zoom(), pagePpi);
+    const QSize shown = DeviceRect(screen).size();
+    const int w = clampExtent(shown.width()), h = clampExtent(shown.height());
     if (w < 1 || h < 1)
         return;
-    // Laid out and cut as on the screen at zoom 1.
-    const SuperTextDevice screen{1.0f, ScreenPPI()};
     const SuperTextLayout l = LayoutFor(QSize(w, h), screen);
     const QString text = FitText(DrawnText(), DeviceFont(screen), w - l.TextLeft);
 
@@ -542,21 +572,31 @@ void TGSuperText::PaintPaper(QPainter& painter, double ppi)
         return;
     }
 
-    // The font by name and point size (no strike-out on paper); the
-    // baseline lies 0.88 of the line height (the point size) below the
-    // text's corner.
-    QFont font = DeviceFont(SuperTextDevice{1.0f, 72});
+    // The font by name and unzoomed point size (no strike-out on paper),
+    // its letters traced in the paper's own pixels; the baseline lies 0.88
+    // of the line height (the point size) below the text's corner.
+    PageMapping points72 = screen;
+    points72.FontPPI = 72;
+    QFont font = DeviceFont(points72);
     const double points = font.pixelSize();
-    font.setPixelSize(std::max(1, int(std::lround(points * ppi / 72.0))));
+    font.setPixelSize(std::max(1, int(std::lround(points * ppi * paperScale / 72.0))));
     font.setStrikeOut(false);
     const double drop = kPaperBaseline * points * ppi / 72.0;
+    auto paperPath = [&](QPointF topLeft) {
+        QPainterPath traced;
+        traced.addText(QPointF(0, 0), font, text);
+        QTransform toPage;
+        toPage.translate(topLeft.x(), topLeft.y() + drop);
+        toPage.scale(1.0 / paperScale, 1.0 / paperScale);
+        return toPage.map(traced);
+    };
 
     painter.setRenderHint(QPainter::Antialiasing, true);
     if (m_shadowDepth >= 1 && m_shadowOrientation != sdNone) {
-        const QPainterPath shadow = TextPath(text, font, l.ShadowOrigin, drop);
+        const QPainterPath shadow = paperPath(l.ShadowOrigin);
         throughPath(painter, shadow, [&] { painter.fillRect(QRectF(0, 0, w, h), ToQColor(m_shadowColor)); });
     }
-    const QPainterPath main = TextPath(text, font, l.MainOrigin, drop);
+    const QPainterPath main = paperPath(l.MainOrigin);
     if (m_surfaceType != stBrushTransparent) {
         const double margin = kPaperFillMarginInch * ppi;
         const QRectF fill(QPointF(-margin, -margin), QPointF(w, h));
@@ -569,7 +609,10 @@ void TGSuperText::PaintPaper(QPainter& painter, double ppi)
                 const QImage& tile = m_image->Image();
                 if (tile.width() < 1 || tile.height() < 1)
                     break;
-                const double tw = tile.width(), th = tile.height();
+                // Each tile is the bitmap scaled to the paper, in whole
+                // device pixels.
+                const double tw = std::max(1.0, std::round(tile.width() * paperScale)) / paperScale;
+                const double th = std::max(1.0, std::round(tile.height() * paperScale)) / paperScale;
                 const double overlap = kPaperTileOverlapInch * ppi;
                 // Only the tiles under the letters are sent.
                 const QRectF under = main.boundingRect().intersected(fill);
@@ -582,7 +625,9 @@ void TGSuperText::PaintPaper(QPainter& painter, double ppi)
                     break;
                 if (count > kMaxPaperTiles) {
                     QBrush brush(tile);
-                    brush.setTransform(QTransform::fromTranslate(fill.left(), fill.top()));
+                    QTransform at = QTransform::fromTranslate(fill.left(), fill.top());
+                    at.scale(tw / tile.width(), th / tile.height());
+                    brush.setTransform(at);
                     painter.fillRect(under, brush);
                     break;
                 }
@@ -630,38 +675,33 @@ void TGSuperText::PaintPaper(QPainter& painter, double ppi)
     painter.restore();
 }
 
-void TGSuperText::Paint(QPainter& painter)
-{
-    if (Width() < 5 || Height() < 5)
-        m_dirty = true;
-    TGGraphicControl::Paint(painter);
-}
-
-void TGSuperText::PaintObject(QPainter& painter)
+void TGSuperText::PaintObject(QPainter& painter, const PageMapping& mapping, QSize size)
 {
     if (m_painting)
         return;
     m_painting = true;
-    RecalcLayout();
-    PaintLayers(painter, Bounds().size(), ScaleDevice());
+    PaintLayers(painter, size, mapping);
     m_painting = false;
 }
 
 void TGSuperText::PrintTo(ReportSurface& surface, double xInch, double yInch)
 {
-    RecalcLayout();
-    if (Width() < 1 || Height() < 1)
+    const int pagePpi = surface.PagePPI > 0 ? surface.PagePPI : 96;
+    const QSize size = DeviceRect(PageMapping::Screen(Zoom(), pagePpi)).size();
+    if (size.width() < 1 || size.height() < 1)
         return;
-    const double ppi = ScreenPPI();
+    // The surface stretches the picture onto paper: it is drawn in page
+    // pixels at zoom 1.
     QPicture picture;
     {
         QPainter p(&picture);
-        PaintPaper(p, ppi);
+        PaintPaper(p, pagePpi, 1.0);
     }
-    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
+    const double ppi = pagePpi;
+    picture.setBoundingRect(QRect(QPoint(0, 0), size));
     surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
-                                           QPointF(xInch + (Left() + Width()) / ppi,
-                                                   yInch + (Top() + Height()) / ppi)));
+                                           QPointF(xInch + (Left() + size.width()) / ppi,
+                                                   yInch + (Top() + size.height()) / ppi)));
 }
 
 // ---- operations -------------------------------------------------------------------------------
@@ -707,7 +747,7 @@ void TGSuperText::TakeEditedProperties(const TGSuperText& preview, const QString
     m_font->SetColor(preview.m_font->Color());
     ApplyFont(*preview.m_font);
     SetCaption(preview.m_caption);
-    m_dirty = true;
+    invalidate();
     RecalcLayout();
     Repaint();
     ReportChange();
@@ -733,7 +773,7 @@ void TGSuperText::ShowFontDialog()
     if (choose && choose(font)) {
         CharsetFollowsFace(font);
         m_font->Assign(font);
-        m_dirty = true;
+        invalidate();
     }
 }
 
@@ -751,20 +791,20 @@ void TGSuperText::ShowBackgroundColorDialog()
 void TGSuperText::ApplyFont(const TFont& font)
 {
     m_font->Assign(font);
-    m_dirty = true;
+    invalidate();
 }
 
 void TGSuperText::BoundsChanged()
 {
     TGGraphicControl::BoundsChanged();
-    m_dirty = true;
+    invalidate();
     if (Width() <= 0 || Height() <= 0)
         SetBounds(QRect(Left(), Top(), std::max(1, Width()), std::max(1, Height())));
 }
 
 void TGSuperText::SetupAfterLoading()
 {
-    m_dirty = true;
+    invalidate();
 }
 
 void TGSuperText::AppendMenuItems(MenuEntryList& m)

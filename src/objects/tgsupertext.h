@@ -20,14 +20,6 @@ namespace dayloom {
 class TBitmap;
 class TFont;
 
-// Where one drawing of the special-effects text lands: the zoom its text,
-// shadow and texture tiles are shown at, and the device's pixels per inch
-// for font heights.
-struct SuperTextDevice {
-    float Zoom = 1.0f;
-    int FontPPI = 96;
-};
-
 // Where the text goes inside the object for a given size and font (all in
 // device pixels). Rectangles have their right and bottom outside.
 struct SuperTextLayout {
@@ -56,7 +48,9 @@ int MulDiv(int a, int b, int c);
 // gradient or a tiled texture (or left hollow), outlined with a styled pen
 // and laid over a solid drop shadow. The letter shapes are a path that
 // clips each layer, so the same drawing gives pixels on the screen and
-// vector paths on paper.
+// vector paths on paper. Its bounds are page pixels: on a device the text,
+// the shadow offset and the texture tiles follow the mapping's zoom, and
+// the size rules apply to the size shown there without touching the bounds.
 class TGSuperText : public TGGraphicControl {
     Q_OBJECT
 public:
@@ -124,19 +118,22 @@ public:
     // The shadow offset (dx, dy) of the stored orientation and depth.
     QPoint ShadowOffset() const;
     bool LayoutDirty() const { return m_dirty; }
-    void MarkDirty() { m_dirty = true; }
+    void MarkDirty() { invalidate(); }
     // True when the font or the shadow is beyond the drawing limits.
     bool DrawnAtLimits() const;
     // Runs when the layout is dirty (a re-entry does nothing): measures the
-    // text at the object's scale and applies the size rules to the bounds
-    // (not when DrawnAtLimits: a damaged value never resizes the object).
+    // text at zoom 1 and applies the size rules to the bounds (not when
+    // DrawnAtLimits: a damaged value never resizes the object).
     void RecalcLayout();
-    // The layout of the last RecalcLayout.
+    // The layout of the last RecalcLayout (page pixels).
     const SuperTextLayout& Layout() const { return m_layout; }
     // The layout for a size on a device, without touching the bounds.
-    SuperTextLayout LayoutFor(QSize size, const SuperTextDevice& device) const;
+    SuperTextLayout LayoutFor(QSize size, const PageMapping& mapping) const;
+    // The layout at the object's mapped bounds on a device, kept while the
+    // mapping, the bounds and the look stay the same.
+    const SuperTextLayout& LayoutAt(const PageMapping& mapping) const;
     // The font the text is drawn with on a device (clamped to the limits).
-    QFont DeviceFont(const SuperTextDevice& device) const;
+    QFont DeviceFont(const PageMapping& mapping) const;
     // Sets the font's character set the way a font dialog does for its
     // face: SYMBOL_CHARSET for a symbol font, DEFAULT_CHARSET instead of it
     // for any other face.
@@ -162,13 +159,17 @@ public:
     // Draws the object at (0, 0) of the painter in size device pixels: frame
     // and background, then the shadow, fill and outline layers clipped by
     // the letters, or the crossed placeholder when no character fits.
-    void PaintLayers(QPainter& painter, QSize size, const SuperTextDevice& device) const;
-    // The object as it goes to paper, in its own page pixels at zoom 1 with
-    // ppi page pixels per inch: every layer, the shadow included, a vector
-    // path; the fill covers the object moved out by 0.03 inch at the left
-    // and top, texture tiles overlap by 0.01 inch, the gradient runs over a
-    // rectangle a quarter inch larger to the right and bottom.
-    void PaintPaper(QPainter& painter, double ppi);
+    void PaintLayers(QPainter& painter, QSize size, const PageMapping& mapping) const;
+    // The object as it goes to paper. The painter draws in the object's own
+    // page pixels (zoom 1, (0, 0) its top-left corner, pagePpi page pixels
+    // per inch) and its transform takes them to paper, paperScale device
+    // pixels per page pixel. Every layer, the shadow included, is a vector
+    // path; the letters are traced at the paper's resolution; the fill
+    // covers the object moved out by 0.03 inch at the left and top, texture
+    // tiles are the bitmap scaled to the paper (rounded to whole device
+    // pixels) and overlap by 0.01 inch, the gradient runs over a rectangle
+    // a quarter inch larger to the right and bottom; pens are device pixels.
+    void PaintPaper(QPainter& painter, int pagePpi, double paperScale) const;
 
     // ---- the object's operations ---------------------------------------------------
     // Copies every look property and the size from another object through
@@ -184,8 +185,9 @@ public:
 
     void ApplyFont(const TFont& font) override;
     void BoundsChanged() override;
-    void Paint(QPainter& painter) override;
-    void PaintObject(QPainter& painter) override;
+    // Bounds mapped, with the size rules applied to what the device shows.
+    QRect DeviceRect(const PageMapping& mapping) const override;
+    void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
     void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 
@@ -195,9 +197,9 @@ protected:
 
 private:
     void changedLook();
-    SuperTextDevice ScaleDevice() const;
-    // The letters as a path with their top-left at origin (baseline below
-    // it by the font's ascent or, on paper, by baselineDrop).
+    void invalidate();
+    // The letters as a path with their top-left at origin (the baseline
+    // baselineDrop below it: the font's ascent on a screen).
     QPainterPath TextPath(const QString& text, const QFont& font, QPointF topLeft, qreal baselineDrop) const;
     void drawBackground(QPainter& painter, QSizeF size, bool cosmeticPen) const;
 
@@ -221,6 +223,14 @@ private:
 
     SuperTextLayout m_layout;
     bool m_dirty = true;
+    // The last layout on a device.
+    struct Shown {
+        bool Valid = false;
+        PageMapping Mapping;
+        QRect Bounds;
+        SuperTextLayout Layout;
+    };
+    mutable Shown m_shown;
     bool m_inLayout = false;
     mutable bool m_painting = false;
 };

@@ -42,13 +42,14 @@ BmpFile Checker(QColor a, QColor b, int cell = 4)
     return BmpFile::FromImage(image);
 }
 
+// The object as the screen shows it at a zoom, at its size there.
 QImage Render(const TGSuperText& text, float zoom = 1.0f)
 {
-    const QSize size = text.Bounds().size();
+    const QSize size = text.DeviceRect(At(zoom)).size();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    text.PaintLayers(p, size, SuperTextDevice{zoom, 96});
+    text.PaintLayers(p, size, At(zoom));
     return image;
 }
 
@@ -256,7 +257,7 @@ TEST(SuperText, ShadowOffsetsAndSizeRules)
     EXPECT_EQ(text.Height(), int(1.2 * l.TextHeight));
     EXPECT_EQ(text.Width(), 300);
 
-    const SuperTextLayout zoomed = text.LayoutFor(QSize(600, 600), SuperTextDevice{2.0f, 96});
+    const SuperTextLayout zoomed = text.LayoutFor(QSize(600, 600), At(2.0f));
     EXPECT_EQ(zoomed.ShadowOffset, QPoint(-8, 0));
 
     text.SetShadowOrientation(sdDownLeft);
@@ -285,13 +286,65 @@ TEST(SuperText, ShadowOffsetsAndSizeRules)
     EXPECT_EQ(small.Height(), small.Layout().TextHeight);
 }
 
+// The size rules apply to what a view shows; the page bounds stay, and the
+// shown size, the hit test and the paint all follow the view's zoom.
+TEST(SuperText, ViewShowsTheSizeRulesWithoutTouchingTheBounds)
+{
+    TGBasePanel panel;
+    auto* text = new TGSuperText;
+    panel.AddObject(text);
+    text->SetShadowOrientation(sdDownLeft);
+    text->SetShadowDepth(6);
+    text->SetBounds(QRect(100, 200, 261, 301));
+    for (float zoom : {0.601f, 1.0f, 2.0f}) {
+        SCOPED_TRACE(zoom);
+        panel.SetView(At(zoom));
+        const SuperTextLayout zoomed = text->LayoutFor(QSize(400, 400), At(zoom));
+        EXPECT_EQ(zoomed.ShadowOffset, QPoint(int(-6 * zoom), int(6 * zoom)));
+        const QRect mapped = At(zoom).MapObject(text->Bounds());
+        const QRect shown = text->ViewRect();
+        EXPECT_EQ(shown.topLeft(), mapped.topLeft());
+        EXPECT_EQ(shown.width(), mapped.width());
+        EXPECT_EQ(shown.height(), int(1.2 * (zoomed.TextHeight + zoomed.ShadowOffset.y())));
+        EXPECT_EQ(panel.TopObjectAt(shown.topLeft() + QPoint(2, shown.height() - 2)), text);
+        EXPECT_EQ(panel.TopObjectAt(shown.topLeft() + QPoint(2, shown.height() + 2)), nullptr);
+        EXPECT_EQ(text->Bounds(), QRect(100, 200, 261, 301));
+        // The picture has the shown size and the shadow inside it.
+        QImage image(shown.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            text->PaintObject(p, At(zoom), shown.size());
+        }
+        const QList<QPoint> ink = Interior(image, 0);
+        ASSERT_FALSE(ink.isEmpty());
+        int bottom = 0;
+        for (QPoint q : ink)
+            bottom = std::max(bottom, q.y());
+        EXPECT_GT(bottom, shown.height() / 2);
+    }
+    // A frame lets the whole height show again, at once.
+    panel.SetView(At(0.601f));
+    text->SetBorderStyle(bsSingle);
+    EXPECT_EQ(text->ViewRect(), At(0.601f).MapObject(text->Bounds()));
+    text->SetBorderStyle(bsNone);
+    text->SetControlTransparent(false);
+    EXPECT_EQ(text->ViewRect(), At(0.601f).MapObject(text->Bounds()));
+    text->SetControlTransparent(true);
+    EXPECT_LT(text->ViewRect().height(), 100);
+    // A larger font shows a larger height at once.
+    const int before = text->ViewRect().height();
+    text->Font()->SetSize(72);
+    EXPECT_GT(text->ViewRect().height(), before);
+}
+
 TEST(SuperText, TextIsCutAtTheLastWholeCharacter)
 {
     TGSuperText text;
     text.SetCaption(QStringLiteral("Happy Holidays"));
     text.SetBounds(QRect(0, 0, 142, 100));
     text.RecalcLayout();
-    const QFont font = text.DeviceFont(SuperTextDevice{});
+    const QFont font = text.DeviceFont(At(1.0f));
     const QFontMetrics fm(font);
     const int avail = 142 - text.Layout().TextLeft;
     const QString shown = TGSuperText::FitText(text.Caption(), font, avail);
@@ -398,7 +451,7 @@ TEST(SuperText, TextureColoursFillTheLettersAtEveryZoom)
         image.fill(Qt::white);
         {
             QPainter p(&image);
-            text.PaintLayers(p, size, SuperTextDevice{zoom, 96});
+            text.PaintLayers(p, size, At(zoom));
         }
         const QList<QPoint> inside = Interior(image, 2);
         ASSERT_GT(inside.size(), 50);
@@ -503,16 +556,16 @@ TEST(SuperText, AbsurdStoredValuesAreDrawnAtTheLimitsAndKept)
     text.SetBounds(QRect(0, 0, 400, 300));
     QElapsedTimer clock;
     clock.start();
-    const QFont font = text.DeviceFont(SuperTextDevice{});
+    const QFont font = text.DeviceFont(At(1.0f));
     EXPECT_EQ(font.pixelSize(), int(std::lround(TGSuperText::kMaxDrawnPoints * 96 / 72.0)));
-    const SuperTextLayout l = text.LayoutFor(QSize(400, 300), SuperTextDevice{});
+    const SuperTextLayout l = text.LayoutFor(QSize(400, 300), At(1.0f));
     EXPECT_EQ(l.ShadowOffset, QPoint(-TGSuperText::kMaxDrawnShadowDepth, TGSuperText::kMaxDrawnShadowDepth));
     QImage image(400, 300, QImage::Format_RGB32);
     {
         QPainter p(&image);
-        text.PaintLayers(p, QSize(400, 300), SuperTextDevice{});
+        text.PaintLayers(p, QSize(400, 300), At(1.0f));
         // A size beyond any page is drawn at the limit.
-        text.PaintLayers(p, QSize(2000000000, 2000000000), SuperTextDevice{});
+        text.PaintLayers(p, QSize(2000000000, 2000000000), At(1.0f));
     }
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_EQ(text.DrawnText().size(), TGSuperText::kMaxDrawnCharacters);
@@ -584,7 +637,7 @@ TEST(SuperText, PaperTilesOverlapAndGradientRunsBeyondTheObject)
     CountingDevice device;
     {
         QPainter p(&device);
-        text.PaintPaper(p, 96);
+        text.PaintPaper(p, 96, 1.0);
     }
     ASSERT_FALSE(device.engine.imageRects.isEmpty());
     for (const QRectF& r : device.engine.imageRects) {
@@ -595,11 +648,29 @@ TEST(SuperText, PaperTilesOverlapAndGradientRunsBeyondTheObject)
         EXPECT_NEAR(std::fmod(r.top() + margin, 48.0), 0.0, 1e-9);
     }
 
+    // On paper of 300 dots per inch a 14-pixel tile is 44 device pixels
+    // (43.75 rounded), laid at that step.
+    TBitmap odd;
+    odd.SetValue(Checker(Qt::red, Qt::blue, 7));
+    text.SetImage(&odd);
+    const double scale = 300 / 96.0, step = 44 / scale;
+    CountingDevice fine;
+    {
+        QPainter p(&fine);
+        p.scale(scale, scale);
+        text.PaintPaper(p, 96, scale);
+    }
+    ASSERT_FALSE(fine.engine.imageRects.isEmpty());
+    for (const QRectF& r : fine.engine.imageRects) {
+        EXPECT_NEAR(r.width(), step + overlap, 1e-9);
+        EXPECT_NEAR(std::remainder(r.left() + margin, step), 0.0, 1e-9);
+    }
+
     text.SetSurfaceType(stGradientFill);
     CountingDevice bands;
     {
         QPainter p(&bands);
-        text.PaintPaper(p, 96);
+        text.PaintPaper(p, 96, 1.0);
     }
     QRectF all;
     for (const QRectF& r : bands.engine.rectList)
@@ -607,7 +678,7 @@ TEST(SuperText, PaperTilesOverlapAndGradientRunsBeyondTheObject)
     EXPECT_NEAR(all.left(), -margin, 1e-9);
     EXPECT_NEAR(all.top(), -margin, 1e-9);
     EXPECT_NEAR(all.right(), 200 + extra, 1e-9);
-    EXPECT_NEAR(all.bottom(), text.Height() + extra, 1e-9);
+    EXPECT_NEAR(all.bottom(), text.DeviceRect(At(1.0f)).height() + extra, 1e-9);
 
     // A PDF page takes it too.
     QBuffer pdf;
@@ -615,7 +686,7 @@ TEST(SuperText, PaperTilesOverlapAndGradientRunsBeyondTheObject)
     {
         QPdfWriter writer(&pdf);
         QPainter p(&writer);
-        text.PaintPaper(p, 96);
+        text.PaintPaper(p, 96, 1.0);
     }
     EXPECT_TRUE(pdf.data().startsWith("%PDF"));
 }
@@ -891,7 +962,7 @@ TEST(SuperText, FitToTextSizesAroundTheText)
     text.SetShadowOrientation(sdDownRight);
     text.SetShadowDepth(4);
     EXPECT_TRUE(text.FitToText());
-    const QFontMetrics fm(text.DeviceFont(SuperTextDevice{}));
+    const QFontMetrics fm(text.DeviceFont(At(1.0f)));
     const int a = fm.horizontalAdvance(QStringLiteral("Text")), b = fm.height();
     EXPECT_EQ(text.Layout().TextLeft, 9);  // the shadow starts 4 pixels right of the text
     EXPECT_EQ(text.Width(), int(9 + 1.2 * a));
@@ -900,7 +971,7 @@ TEST(SuperText, FitToTextSizesAroundTheText)
     text.RecalcLayout();
     EXPECT_EQ(text.Height(), int(1.2 * (b + 4)));
     // A fitted object shows its whole caption.
-    EXPECT_EQ(TGSuperText::FitText(text.DrawnText(), text.DeviceFont(SuperTextDevice{}),
+    EXPECT_EQ(TGSuperText::FitText(text.DrawnText(), text.DeviceFont(At(1.0f)),
                                    text.Width() - text.Layout().TextLeft),
               QStringLiteral("Text"));
 }

@@ -434,7 +434,7 @@ void FillEffectTexts(TCalendarPanel32& page)
 QImage PaintedWithObjects(TCalendarPanel32& page)
 {
     QImage image;
-    page.PaintToBitmap(image);
+    page.PaintToBitmap(image, page.View());
     return image;
 }
 
@@ -470,7 +470,7 @@ TEST_F(DocumentObjectsTest, EffectTextsOpenWholeSaveByteForByteAndPaint)
     EXPECT_EQ(s->Font()->Charset(), SYMBOL_CHARSET);
     EXPECT_EQ(s->Caption(), QStringLiteral("n"));
 
-    // Painting lays the objects out; the document stays the same.
+    // Painting leaves the document as it is.
     const QImage painted = PaintedWithObjects(*second.page);
     SaveShot(painted, QStringLiteral("page-effect-texts"));
     EXPECT_EQ(CalendarDocument::Save(*second.page), bytes);

@@ -17,6 +17,7 @@
 #include "core/fileaccess.h"
 #include "core/screen.h"
 #include "objects/tgflatcalendar.h"
+#include "objects/tgsupertext.h"
 #include "documents_shape.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
@@ -550,6 +551,17 @@ TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)
     auto* shape = new TDocUiShape;
     shape->SetBounds(QRect(100, 50, 201, 80));
     page->AddObject(shape);
+    // Special-effects texts whose size rules cut them to their text on the
+    // view: a tall transparent one with a shadow, an opaque framed one.
+    auto* cut = new TGSuperText(page);
+    page->AddObject(cut);
+    cut->SetBounds(QRect(300, 200, 263, 301));
+    cut->SetShadowDepth(7);
+    cut->SetShadowOrientation(sdDownLeft);
+    auto* framed = new TGSuperText(page, TGSuperText::FramedOnWhite);
+    page->AddObject(framed);
+    framed->SetBounds(QRect(301, 555, 3, 41));
+    framed->SetSurfaceType(stNormal);
     ASSERT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);
     ASSERT_EQ(shape->ViewRect().width(), 121);  // 201 x 0.601 = 120.8
     const QString path = m_dir.filePath("Zoom.DLF");
@@ -558,23 +570,36 @@ TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)
 
     TCalendarPanel32 back;
     CalendarDocument::LoadFromFile(back, path);
-    ASSERT_EQ(back.Objects().size(), 1);
+    ASSERT_EQ(back.Objects().size(), 3);
     EXPECT_EQ(back.Objects().first()->Bounds(), QRect(100, 50, 201, 80));
+    EXPECT_EQ(back.Objects().at(1)->Bounds(), QRect(300, 200, 263, 301));
+    EXPECT_EQ(back.Objects().at(2)->Bounds(), QRect(301, 555, 3, 41));
 
     // Opening at display zoom shows the document at 0.601; zooming all the
     // way and back and saving again writes the same bytes (an odd width does
     // not drift).
     w.OpenCalendarFile(path);
     EXPECT_FLOAT_EQ(w.PageWidget()->PageZoom().Factor(), 0.601f);
-    ASSERT_EQ(page->Objects().size(), 1);
+    ASSERT_EQ(page->Objects().size(), 3);
     const QString again = m_dir.filePath("Again.DLF");
     ASSERT_TRUE(w.SaveCalendarFile(again));
     const QByteArray opened = readFile(again);  // the object carries its new name
-    for (int i = 0; i < 5; ++i)
+    // Each zoom is painted: painting never writes into the objects.
+    const QRect shownCut = page->Objects().at(1)->ViewRect();
+    EXPECT_LT(shownCut.height(), 301 * 0.601 - 20);
+    for (int i = 0; i < 5; ++i) {
         w.ZoomSpinnerUpClick();
-    for (int i = 0; i < 5; ++i)
+        w.PageWidget()->grab();
+    }
+    for (int i = 0; i < 5; ++i) {
         w.ZoomSpinnerDownClick();
+        w.PageWidget()->grab();
+    }
     EXPECT_EQ(page->Objects().first()->Bounds(), QRect(100, 50, 201, 80));
+    EXPECT_EQ(page->Objects().at(1)->Bounds(), QRect(300, 200, 263, 301));
+    w.ZoomSpinnerUpClick();  // from 50 % back to 60 %
+    w.PageWidget()->grab();
+    EXPECT_EQ(page->Objects().at(1)->ViewRect(), shownCut);
     ASSERT_TRUE(w.SaveCalendarFile(again));
     EXPECT_EQ(readFile(again), opened);
 }

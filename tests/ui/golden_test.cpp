@@ -24,6 +24,9 @@
 #include "objects/tgimage.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/tgsupertext.h"
+#include "objects/symbolfonts.h"
+#include "objects/tbitmap.h"
 #include "objects/tpicture.h"
 #include "page/borderpicture.h"
 #include "page/calendardocument.h"
@@ -225,9 +228,100 @@ void buildObjectsDocument(TCalendarPanel32& page)
     art->SetStretch(true);
 }
 
+// Special-effects texts of every surface, with shadows in several
+// directions, outlines of several styles and a symbol font.
+void buildEffectsDocument(TCalendarPanel32& page)
+{
+    prepare(page);
+    page.SetCalendarLayout(LOFullCalendarLS);
+    page.SetMainCalDay(8);
+    page.SetMainCalMonth(12);
+    page.SetMainCalYear(1997);
+
+    auto* gradient = place<TGSuperText>(page, 1, QRect(60, 70, 330, 90));
+    gradient->SetCaption(QStringLiteral("Holidays"));
+    gradient->Font()->SetName(QStringLiteral("Arial"));
+    gradient->Font()->SetSize(44);
+    gradient->Font()->SetStyle(fsBold);
+    gradient->SetGradientFromColor(0x000000C0);
+    gradient->SetGradientToColor(0x0000C0FF);
+    gradient->SetFillDirection(gdDown);
+    gradient->SetShadowDepth(5);
+    gradient->SetShadowOrientation(sdDownRight);
+    gradient->SetOutlineColor(0x00000060);
+
+    QImage checks(12, 12, QImage::Format_RGB32);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            checks.setPixel(x, y, ((x / 6) + (y / 6)) % 2 ? qRgb(200, 30, 30) : qRgb(30, 120, 40));
+    TBitmap texture;
+    texture.SetValue(BmpFile::FromImage(checks));
+    auto* textured = place<TGSuperText>(page, 2, QRect(600, 60, 301, 111));
+    textured->SetCaption(QStringLiteral("Noël"));
+    textured->Font()->SetName(QStringLiteral("Times New Roman"));
+    textured->Font()->SetSize(54);
+    textured->Font()->SetStyle(fsBold | fsItalic);
+    textured->SetSurfaceType(stBrushImage);
+    textured->SetImage(&texture);
+    textured->SetShadowDepth(3);
+    textured->SetShadowOrientation(sdLeft);
+    textured->SetShadowcolor(0x00A0A0A0);
+    textured->SetOutlineStyle(psDash);
+    textured->SetOutlineWidth(2);
+    textured->SetBorderStyle(bsSingle);
+    textured->SetControlTransparent(false);
+    textured->SetBGColor(0x00E0F8FF);
+
+    auto* shadowed = place<TGSuperText>(page, 3, QRect(60, 420, 257, 301));  // a tall transparent one is cut
+    shadowed->SetCaption(QStringLiteral("Shadowed"));
+    shadowed->Font()->SetSize(30);
+    shadowed->SetFillDirection(gdRight);
+    shadowed->SetGradientFromColor(0x00FF0000);
+    shadowed->SetGradientToColor(0x0000FFFF);
+    shadowed->SetShadowDepth(7);
+    shadowed->SetShadowOrientation(sdDownLeft);
+    shadowed->SetOutlineStyle(psClear);
+
+    auto* normal = place<TGSuperText>(page, 4, QRect(360, 300, 211, 71));
+    normal->SetCaption(QStringLiteral("Plain and long"));  // cut at the last whole letter
+    normal->Font()->SetName(QStringLiteral("Courier New"));
+    normal->Font()->SetSize(28);
+    normal->Font()->SetColor(0x00800080);
+    normal->SetSurfaceType(stNormal);
+    normal->SetOutlineStyle(psDot);
+    normal->SetShadowDepth(2);
+    normal->SetShadowOrientation(sdDown);
+
+    auto* hollow = place<TGSuperText>(page, 5, QRect(640, 420, 271, 81));
+    hollow->SetCaption(QStringLiteral("Hollow"));
+    hollow->Font()->SetSize(40);
+    hollow->SetSurfaceType(stBrushTransparent);
+    hollow->SetOutlineColor(0x00008000);
+    hollow->SetOutlineStyle(psDashDot);
+    hollow->SetOutlineWidth(3);
+    hollow->SetShadowDepth(4);
+    hollow->SetShadowOrientation(sdRight);
+
+    auto* noRoom = place<TGSuperText>(page, 6, QRect(620, 580, 31, 61));  // not one letter fits: a crossed box
+    noRoom->SetCaption(QStringLiteral("Wide"));
+    noRoom->SetBorderStyle(bsSingle);
+
+    if (SymbolFonts::IsSymbolFont(QStringLiteral("Wingdings"))) {
+        auto* symbol = place<TGSuperText>(page, 7, QRect(820, 200, 121, 121));
+        symbol->Font()->SetName(QStringLiteral("Wingdings"));
+        symbol->Font()->SetCharset(SYMBOL_CHARSET);
+        symbol->Font()->SetSize(60);
+        symbol->SetCaption(SymbolFonts::CharacterOf(0x6C));  // a filled circle
+        symbol->SetFillDirection(gdUp);
+        symbol->SetOutlineWidth(1);
+        symbol->SetControlTransparent(false);
+        symbol->SetBGColor(0x00FFFFFF);
+    }
+}
+
 struct GoldenDocument {
     QString name;
-    int layout;  // -1: the objects document
+    int layout;  // -1: the objects document, -2: the special-effects texts
 };
 
 QList<GoldenDocument> documents()
@@ -236,6 +330,7 @@ QList<GoldenDocument> documents()
     for (int v = 0; v < CalendarLayoutCount; ++v)
         list.append({QStringLiteral("layout%1").arg(v, 2, 10, QLatin1Char('0')), v});
     list.append({QStringLiteral("objects"), -1});
+    list.append({QStringLiteral("effects"), -2});
     return list;
 }
 
@@ -244,6 +339,8 @@ QList<int> exportPercents(const QString& name)
 {
     if (name == QLatin1String("objects"))
         return {50, 60, 70, 80, 90, 100, 150};
+    if (name == QLatin1String("effects"))
+        return {50, 60, 80, 100, 150};
     if (name == QLatin1String("layout01") || name == QLatin1String("layout03") ||
         name == QLatin1String("layout11") || name == QLatin1String("layout19"))
         return {50, 100};
@@ -371,8 +468,10 @@ protected:
             Host host;
             if (d.layout >= 0)
                 buildLayoutDocument(*host.page, d.layout);
-            else
+            else if (d.layout == -1)
                 buildObjectsDocument(*host.page);
+            else
+                buildEffectsDocument(*host.page);
             CalendarDocument::SaveToFile(*host.page, documentPath(d));
         }
     }
@@ -391,6 +490,8 @@ TEST_F(GoldenPictures, SelectedObjectsWithTheirGrabSquares)
 {
     compareWithGolden(screenAt(documentPath({QStringLiteral("objects"), -1}), Zoom::FromPercent(60).Factor(), true),
                       QStringLiteral("screen/objects-selected.png"));
+    compareWithGolden(screenAt(documentPath({QStringLiteral("effects"), -2}), Zoom::FromPercent(60).Factor(), true),
+                      QStringLiteral("screen/effects-selected.png"));
 }
 
 TEST_F(GoldenPictures, ExportsAtEveryZoom)

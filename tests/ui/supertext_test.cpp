@@ -92,7 +92,6 @@ TEST(SuperTextWindow, ToolCreatesAFramedObjectThatStaysWhenCancelled)
     auto* page = new TCalendarPanel32(&owner);
     new MasterRichTextRenderer(&owner);
     CalendarPageWidget widget(page);
-    widget.resize(page->ControlSize());
     widget.show();
     int opened = 0;
     ObjectDialogs().editSuperText = [&](const TGSuperText& object, TGSuperText&, QString&) {
@@ -136,6 +135,21 @@ TEST(SuperTextWindow, ToolCreatesAFramedObjectThatStaysWhenCancelled)
     // The frame and the white inside.
     EXPECT_EQ(view.pixelColor(20, 60), QColor(Qt::black));
     EXPECT_EQ(view.pixelColor(22 + 290, 20 + 95), QColor(Qt::white));
+
+    // At 60 % the frame and the grab squares lie on the shown rectangle,
+    // and a click there selects the object alone.
+    widget.SetZoom(Zoom::FromPercent(60));
+    const QRect shown = text->ViewRect();
+    EXPECT_EQ(shown, QRect(72, 120, 180, 60));
+    const QImage small = widget.grab(shown.adjusted(-10, -10, 10, 10)).toImage();
+    test::SaveShot(small, QStringLiteral("supertext_on_page_60"));
+    EXPECT_EQ(small.pixelColor(10, 10 + 30), QColor(Qt::black));
+    EXPECT_EQ(small.pixelColor(10 + 120, 10 + 59), QColor(Qt::black));
+    EXPECT_EQ(small.pixelColor(10 + 170, 10 + 50), QColor(Qt::white));
+    page->Handle()->Clear();
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, shown.center());
+    EXPECT_TRUE(page->Handle()->Contains(text));
+    EXPECT_EQ(text->Bounds(), QRect(120, 200, 300, 100));
     ObjectDialogs() = ObjectDialogHooks();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QDir>
+#include <QFontDialog>
 #include <QPointer>
 
 #include "core/tfont.h"

@@ -52,7 +52,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        m_example->PaintObject(p);
+        m_example->Paint(p, m_example->View());
         setMinimumSize(m_example->Bounds().size());
     }
 

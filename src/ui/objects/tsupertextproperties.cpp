@@ -62,7 +62,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        m_preview->PaintObject(p);
+        m_preview->Paint(p, m_preview->View());
     }
 
 private:

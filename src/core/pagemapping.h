@@ -52,13 +52,14 @@ struct PageMapping {
         return QRect(MapObjectLength(r.left()), MapObjectLength(r.top()), MapObjectLength(r.width()),
                      MapObjectLength(r.height()));
     }
-    // A device length as page pixels: round-half-even(value / zoom).
+    // A device length as page pixels: round-half-even(value / zoom), the
+    // quotient taken in double precision (a single-precision reciprocal is
+    // off by one for values beyond about 11,000 pixels).
     int UnmapObjectLength(int v) const
     {
         if (ObjectZoom == 1.0f)
             return v;
-        const float back = 1.0f / ObjectZoom;
-        return int(std::nearbyint(float(v) * back));
+        return int(std::nearbyint(double(v) / double(ObjectZoom)));
     }
     QRect UnmapObject(const QRect& device) const
     {

@@ -1,6 +1,9 @@
 // The zoom steps, their percentages and captions, and pixels as twips.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "core/pagemapping.h"
 #include "core/zoom.h"
 
 using namespace dayloom;
@@ -69,4 +72,25 @@ TEST(Zoom, PixelsAsTwipsDropTheFraction)
     EXPECT_EQ(PixelsToTwips(151 / 0.601, 96), 3768);  // 251.2 pixels
     EXPECT_EQ(PixelsToTwips(10, 120), 120);
     EXPECT_EQ(PixelsToTwips(10, 0), 0);
+}
+
+// A length edited on the screen goes back as round-half-even(value / zoom)
+// however far from the origin, and shows again where it was put.
+TEST(Zoom, ScreenLengthsGoBackHalfToEven)
+{
+    EXPECT_EQ(PageMapping::Screen(Zoom(0.5f), 96).UnmapObjectLength(13), 26);
+    EXPECT_EQ(PageMapping::Screen(Zoom(4.0f), 96).UnmapObjectLength(10), 2);   // 2.5 -> 2
+    EXPECT_EQ(PageMapping::Screen(Zoom(4.0f), 96).UnmapObjectLength(14), 4);   // 3.5 -> 4
+    EXPECT_EQ(PageMapping::Screen(Zoom(4.0f), 96).UnmapObjectLength(-10), -2);
+    for (int percent = Zoom::MinStepPercent; percent <= Zoom::MaxStepPercent; percent += 10) {
+        const Zoom zoom = Zoom::FromPercent(percent);
+        const PageMapping m = PageMapping::Screen(zoom, 96);
+        for (int v = -2000; v <= 40000; v += 7) {
+            ASSERT_EQ(m.UnmapObjectLength(v), int(std::nearbyint(double(v) / double(zoom.Factor()))))
+                << percent << " " << v;
+            if (percent < 100) {  // above zoom 1 a few screen values are no page value's place
+                ASSERT_EQ(m.MapObjectLength(m.UnmapObjectLength(v)), v) << percent << " " << v;
+            }
+        }
+    }
 }

@@ -604,8 +604,10 @@ TEST_F(DocumentsTest, SavingAtDisplayZoomWritesZoomOneGeometry)
     EXPECT_EQ(readFile(again), opened);
 }
 
-// After File > Open and Cancel Changes the page shows every object at once
-// and the zoom caption names the zoom the page is shown at.
+// File > Open and File > Cancel Changes, chosen from the menu at 70 %: the
+// screen shows the floating calendar at once (not only after the next zoom
+// step or Select All), and the zoom caption names the zoom the page is
+// shown at (it read "100%" while the page was being read at zoom 1).
 TEST_F(DocumentsTest, OpenAndCancelChangesPaintFloatingCalendarsAndTellTheZoom)
 {
     const QString path = m_dir.filePath("Floating.DLF");
@@ -623,8 +625,12 @@ TEST_F(DocumentsTest, OpenAndCancelChangesPaintFloatingCalendarsAndTellTheZoom)
     }
     TCalendarMain& w = start();
     ASSERT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
-    // The calendar's middle, in widget pixels at 60 %.
-    const QPoint middle(int(200 * 0.601), int(380 * 0.601));
+    w.ZoomSpinnerUpClick();
+    ASSERT_EQ(w.ZoomCaption()->text(), QStringLiteral("70%"));
+    const float zoom = w.PageWidget()->PageZoom().Factor();
+    ASSERT_FLOAT_EQ(zoom, 0.701f);
+    // The calendar's middle, in widget pixels.
+    const QPoint middle(int(200 * zoom), int(380 * zoom));
     // What the screen holds (not a fresh paint of the page).
     auto calendarShows = [&w, middle] {
         QCoreApplication::processEvents();
@@ -632,15 +638,31 @@ TEST_F(DocumentsTest, OpenAndCancelChangesPaintFloatingCalendarsAndTellTheZoom)
         const QImage shot = w.screen()->grabWindow(w.winId(), at.x(), at.y(), 1, 1).toImage();
         return !shot.isNull() && shot.pixelColor(0, 0) == QColor(0, 0xC0, 0);
     };
+    auto fileAction = [&w](const QString& text) {
+        for (QAction* a : w.menuBar()->actions().first()->menu()->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    ASSERT_FALSE(calendarShows());
 
-    w.OpenCalendarFile(path);
-    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
+    m_choice = path;
+    ASSERT_TRUE(fileAction(QStringLiteral("&Open")));
+    fileAction(QStringLiteral("&Open"))->trigger();
+    ASSERT_EQ(w.CurrentFile(), path);
+    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("70%"));
     EXPECT_TRUE(calendarShows());
 
+    // A change, cancelled: the document is read again.
+    w.CalendarPanel()->Objects().first()->SetLeft(500);
     w.SetModified(true);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(calendarShows());
     m_answerYes = true;
-    w.CancelChangesClick();
-    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("60%"));
+    ASSERT_TRUE(fileAction(QStringLiteral("&Cancel Changes")));
+    fileAction(QStringLiteral("&Cancel Changes"))->trigger();
+    EXPECT_FALSE(w.Modified());
+    EXPECT_EQ(w.ZoomCaption()->text(), QStringLiteral("70%"));
     EXPECT_TRUE(calendarShows());
 }
 

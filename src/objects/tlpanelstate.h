@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace dayloom {
 
 // The page's tool mode: pointing selects objects, every other value makes a
@@ -14,10 +12,5 @@ enum TLPanelState : int {
     psSuperText,
     psFlatCalendar,
 };
-
-constexpr int PanelStateCount = 6;
-
-// The identifier text of a value ("psPointing"...); empty when out of range.
-QString PanelStateName(TLPanelState state);
 
 }  // namespace dayloom

@@ -44,23 +44,6 @@ enum TMiniCalendarLineLayout : int { mllFull = 0, mllBoxed, mllMinimal };
 constexpr int PaperLetter = 0;
 constexpr int PaperA4 = 1;
 
-// Identifier texts of the values, in ordinal order ("loFullCalendar", ...).
-QStringList LayoutNames();
-QStringList OrientationNames();
-QStringList LineLayoutNames();
-QStringList MiniLineLayoutNames();
-QStringList BorderStyleNames();
-QStringList HeadersStyleNames();
-QStringList NumberPositionNames();
-// One value's identifier; empty when out of range.
-QString LayoutName(TCalendarLayout v);
-QString OrientationName(TCalendarOrientation v);
-QString LineLayoutName(TCalendarLineLayout v);
-QString MiniLineLayoutName(TMiniCalendarLineLayout v);
-QString BorderStyleName(TCalBorderStyle v);
-QString HeadersStyleName(TCalHeadersStyle v);
-QString NumberPositionName(TCalendarNumberPosition v);
-
 // The 13 layout rows of the properties dialog (trailing blanks kept), and the
 // mapping between a row plus orientation and a layout value.
 QStringList LayoutDisplayTexts();

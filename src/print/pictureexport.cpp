@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include <QBuffer>
-#include <QFileInfo>
 
 #include "core/fileaccess.h"
 #include "core/screen.h"
@@ -21,17 +20,6 @@ PageMapping exportMapping(Zoom zoom)
 }
 
 }  // namespace
-
-PictureExport::Format PictureExport::FormatForFile(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
-        suffix == QLatin1String("jif"))
-        return Jpeg;
-    if (suffix == QLatin1String("png"))
-        return Png;
-    return Bitmap;
-}
 
 QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize, Zoom zoom)
 {

@@ -18,10 +18,6 @@ class PictureExport {
 public:
     enum Format { Bitmap, Jpeg, Png };
 
-    // The format a file name asks for by its extension (any letter case):
-    // .jpg/.jpeg/.jif Jpeg, .png Png, everything else Bitmap.
-    static Format FormatForFile(const QString& path);
-
     // The margin rectangle inside a bitmap of the zoomed page: each margin
     // is trunc(PPI x inches x zoom); right and bottom lie outside.
     static QRect MarginRect(const TCalendarPanel32& page, QSize bitmapSize, Zoom zoom);

@@ -167,13 +167,6 @@ bool IsSymbolFontName(const QString& face)
     return false;
 }
 
-int CharsetFor(const QTextCharFormat& format)
-{
-    if (format.hasProperty(FontCharsetProperty))
-        return format.intProperty(FontCharsetProperty);
-    return IsSymbolFontName(FormatFamily(format)) ? kSymbolCharset : 0;
-}
-
 QString CleanFontName(const QString& name)
 {
     QString out = name;

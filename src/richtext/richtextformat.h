@@ -63,9 +63,6 @@ QTextCharFormat EditorTypingFormat(const QString& name, int size, int styleBits,
 // the text is stored; picture goal sizes are not touched.
 void ScaleDocument(QTextDocument& doc, qreal factor);
 
-// The charset a run is written with: its FontCharsetProperty, else 2 for
-// the well-known symbol faces, else 0.
-int CharsetFor(const QTextCharFormat& format);
 bool IsSymbolFontName(const QString& face);
 
 // A face name as font tables hold it: controls made '?', blanks trimmed.

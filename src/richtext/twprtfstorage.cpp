@@ -141,23 +141,6 @@ const QTextDocument& TWPRtfStorage::Document() const
 
 quint64 TWPRtfStorage::Revision() const { return FRevision; }
 
-QTextCharFormat TWPRtfStorage::LastSizedCharFormat() const
-{
-    if (!FDocument)
-        return QTextCharFormat();
-    for (QTextBlock block = FDocument->lastBlock(); block.isValid(); block = block.previous()) {
-        QTextCharFormat found;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (HasFontSize(format))
-                found = format;
-        }
-        if (found.isValid())
-            return found;
-    }
-    return QTextCharFormat();
-}
-
 void TWPRtfStorage::AppendParagraph(const QString& text, const QTextCharFormat& fallback)
 {
     // Only characters go into the new paragraph: line breaks in the text

@@ -48,9 +48,6 @@ public:
     // one (an empty store). An empty store gets the text as its only
     // paragraph.
     void AppendParagraph(const QString& text, const QTextCharFormat& fallback);
-    // The character format of the last character that carries a font size;
-    // an invalid format when there is none.
-    QTextCharFormat LastSizedCharFormat() const;
 
 private:
     void Touch();

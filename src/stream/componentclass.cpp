@@ -54,13 +54,4 @@ const PropertyInfo* ComponentClass::FindProperty(const QString& name) const
     return nullptr;
 }
 
-bool ComponentClass::InheritsFrom(const ComponentClass* other) const
-{
-    for (const ComponentClass* c = this; c; c = c->m_base) {
-        if (c == other)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace dayloom

@@ -39,8 +39,6 @@ public:
     // Looked up by name ignoring case, this class first, then its bases.
     const PropertyInfo* FindProperty(const QString& name) const;
 
-    bool InheritsFrom(const ComponentClass* other) const;
-
 private:
     QString m_name;
     const QMetaObject* m_metaObject;

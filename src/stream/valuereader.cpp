@@ -72,8 +72,6 @@ ValueReader::~ValueReader()
 
 void ValueReader::Fail(const char* message) { throw ReadError(message); }
 
-QByteArray ValueReader::ReadBytes(qsizetype count) { return m_in.Bytes(count); }
-
 ValueTag ValueReader::NextValue() const { return ValueTag(m_in.PeekU8()); }
 
 ValueTag ValueReader::ReadValue() { return ValueTag(m_in.U8()); }

@@ -74,8 +74,6 @@ public:
     // when absent) and the child position when flag 2 is set.
     int ReadPrefix(qint32* childPos = nullptr);
     void SkipValue();
-    // Raw bytes after a bounds check.
-    QByteArray ReadBytes(qsizetype count);
 
     // Signature, prefix, class name (ignored), component name (applied),
     // properties and children into an existing component, then Loaded().

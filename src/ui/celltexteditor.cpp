@@ -103,12 +103,6 @@ bool CellTextEditor::InsertImage(const QImage& image)
     return true;
 }
 
-QPointF CellTextEditor::ToText(const QPointF& viewportPos) const
-{
-    return viewportPos / scale() +
-           QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-}
-
 void CellTextEditor::fitScrollRanges()
 {
     // The editor's own ranges are in unscaled pixels against the unscaled

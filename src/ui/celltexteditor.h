@@ -41,9 +41,6 @@ public:
     // Inserts a picture at the cursor at its own size.
     bool InsertImage(const QImage& image);
 
-    // Viewport pixels to text coordinates (at 100 %).
-    QPointF ToText(const QPointF& viewportPos) const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -499,8 +499,7 @@ void TCalendarMain::FormActivate()
     // 2. The printer check of the print module replaces this quiet one.
     m_printerAvailable = !QPrinterInfo::availablePrinters().isEmpty() &&
                          !QPrinterInfo::defaultPrinter().isNull();
-    // 3.
-    SetApplicationHelpFile(ProgramDir() + QStringLiteral("DL.HLP"));
+    // 3. The help pages are looked up when a topic is asked for.
     // 4.
     m_page->ResetPage();
     // 5., 6.

@@ -189,7 +189,6 @@ private:
     void CellEditorFocused();
     bool pageDragEvent(QEvent* event);
     void zoomStep(bool zoomIn);
-    void migrateRecurringFile();
     void openFromCommandLineOrRecent();
     void loadIconLibrary();
     void showPage(bool show);

@@ -21,7 +21,6 @@ namespace dayloom {
 namespace {
 MessageHook g_messageHook;
 QWidget* g_mainForm = nullptr;
-QString g_helpFile;
 
 QString shortClassName(const QWidget* w)
 {
@@ -136,9 +135,6 @@ QIcon ApplicationIcon()
         icon.addFile(QStringLiteral(":/icons/dayloom-%1.png").arg(size), QSize(size, size));
     return icon;
 }
-
-void SetApplicationHelpFile(const QString& path) { g_helpFile = path; }
-QString ApplicationHelpFile() { return g_helpFile; }
 
 void ShowHelpTopic(int context)
 {

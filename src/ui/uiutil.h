@@ -65,8 +65,6 @@ void CenterForm(QWidget* form);
 QIcon ApplicationIcon();
 
 // Help pages (HTML in the help folder) shown in the help window.
-void SetApplicationHelpFile(const QString& path);
-QString ApplicationHelpFile();
 void ShowHelpTopic(int context);
 void ShowHelpContents();
 

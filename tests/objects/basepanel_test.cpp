@@ -72,8 +72,6 @@ TEST(BasePanel, ToolModeSetsPointingAndCursor)
     ASSERT_EQ(cursor.count(), 2);
     EXPECT_EQ(cursor.at(0).at(0).value<Qt::CursorShape>(), Qt::DragMoveCursor);
     EXPECT_EQ(cursor.at(1).at(0).value<Qt::CursorShape>(), Qt::ArrowCursor);
-    EXPECT_EQ(PanelStateName(psFlatCalendar), QStringLiteral("psFlatCalendar"));
-    EXPECT_TRUE(PanelStateName(TLPanelState(6)).isEmpty());
 }
 
 TEST(BasePanel, ObjectListAndHitTest)

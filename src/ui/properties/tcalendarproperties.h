@@ -171,8 +171,7 @@ private:
     bool m_pageHasObjects = false;
     int m_pageLayoutKind = 1;
 
-    // Values at first activation, compared on OK.
-    // The preview's settings when the dialog opened.
+    // The preview's settings when the dialog opened, compared on OK.
     PageSettings m_saved;
 
     FontChooser m_fontChooser;

@@ -65,10 +65,10 @@ QPen ink(qreal w = 1.0, const QColor& c = kInk)
 }
 
 // A path from "M x y L x y Q cx cy x y C c1x c1y c2x c2y x y Z" (absolute).
-QPainterPath path(const char* spec)
+QPainterPath path(const char* outline)
 {
     QPainterPath p;
-    const QStringList t = QString::fromLatin1(spec).split(u' ', Qt::SkipEmptyParts);
+    const QStringList t = QString::fromLatin1(outline).split(u' ', Qt::SkipEmptyParts);
     int i = 0;
     auto num = [&] { return t.value(i++).toDouble(); };
     auto pt = [&] {
@@ -97,9 +97,9 @@ void shape(QPainter& p, const QPainterPath& s, const QBrush& fill, qreal w = 1.0
     p.setBrush(fill);
     p.drawPath(s);
 }
-void shape(QPainter& p, const char* spec, const QColor& fill, qreal w = 1.0)
+void shape(QPainter& p, const char* outline, const QColor& fill, qreal w = 1.0)
 {
-    shape(p, path(spec), lit(fill), w);
+    shape(p, path(outline), lit(fill), w);
 }
 void ellipse(QPainter& p, qreal cx, qreal cy, qreal rx, qreal ry, const QBrush& fill,
              qreal w = 1.0)
@@ -125,11 +125,11 @@ void line(QPainter& p, qreal x1, qreal y1, qreal x2, qreal y2, const QColor& c =
     p.setPen(ink(w, c));
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
-void stroke(QPainter& p, const char* spec, const QColor& c = kInk, qreal w = 1.0)
+void stroke(QPainter& p, const char* outline, const QColor& c = kInk, qreal w = 1.0)
 {
     p.setPen(ink(w, c));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(path(spec));
+    p.drawPath(path(outline));
 }
 QPainterPath starPath(qreal cx, qreal cy, qreal outer, qreal inner, int points, qreal turn = 0)
 {

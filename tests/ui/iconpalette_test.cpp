@@ -240,8 +240,8 @@ TEST_F(IconPaletteTest, OtherAsksAgainUntilAFileHasIcons)
 
     QStringList answers{text, program};
     QList<FileDialogSpec> asked;
-    palette.SetOpenFileChooser([&](const FileDialogSpec& spec) {
-        asked << spec;
+    palette.SetOpenFileChooser([&](const FileDialogSpec& options) {
+        asked << options;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     });
     palette.OtherItem()->trigger();

@@ -131,14 +131,14 @@ QIcon zoomIcon(bool in)
 
 QString defaultFileChooser(bool save, QWidget* parent)
 {
-    FileDialogSpec spec;
-    spec.title = save ? QStringLiteral("Save As Calendar Style Sheet")
-                      : QStringLiteral("Open Calendar Style Sheet");
-    spec.filter = QStringLiteral("Calendar Style Sheet (*.DLS *.dls)");
-    spec.defaultSuffix = QStringLiteral("DLS");
-    spec.directory = ProgramDir();
-    spec.proposedName = QStringLiteral("MyStyle.DLS");
-    return save ? RunSaveFileDialog(spec, parent) : RunOpenFileDialog(spec, parent);
+    FileDialogSpec dialog;
+    dialog.title = save ? QStringLiteral("Save As Calendar Style Sheet")
+                        : QStringLiteral("Open Calendar Style Sheet");
+    dialog.filter = QStringLiteral("Calendar Style Sheet (*.DLS *.dls)");
+    dialog.defaultSuffix = QStringLiteral("DLS");
+    dialog.directory = ProgramDir();
+    dialog.proposedName = QStringLiteral("MyStyle.DLS");
+    return save ? RunSaveFileDialog(dialog, parent) : RunOpenFileDialog(dialog, parent);
 }
 
 bool defaultTimeChooser(QTime& time, QWidget* parent)

@@ -100,11 +100,11 @@ protected:
         w.resize(900, 700);
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        [&] { QTRY_VERIFY(!w.Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Loading(); }));
         w.FileNewClick();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-        [&] { QTRY_VERIFY(w.PageWidget()->PaintCount() > 0); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.PageWidget()->PaintCount() > 0; }));
         page = w.CalendarPanel();
         editor = w.CellEditor();
         return w;

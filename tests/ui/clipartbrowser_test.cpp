@@ -202,7 +202,7 @@ TEST_F(ClipArtBrowserTest, ThumbnailsArriveInTheBackgroundAndNamesStayWhole)
     EXPECT_EQ(browser.FileList()->count(), 35);
     EXPECT_EQ(browser.PendingThumbnails(), 35);
     EXPECT_FALSE(browser.HasThumbnail("bauble00.png"));
-    QTRY_COMPARE_WITH_TIMEOUT(browser.PendingThumbnails(), 0, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser.PendingThumbnails() == 0; }, 10000));
     for (const char* name : {"bauble00.png", "banner.png", "star.svg", kLongName})
         EXPECT_TRUE(browser.HasThumbnail(name)) << name;
     const QSize icon = Item(browser, "bauble00.png")->icon().actualSize(QSize(48, 48));

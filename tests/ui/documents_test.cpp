@@ -110,7 +110,7 @@ protected:
         });
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        [&] { QTRY_VERIFY(!m_window->Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window->Loading(); }));
         return *m_window;
     }
 

@@ -91,11 +91,11 @@ protected:
         w.resize(1100, 900);
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        [&] { QTRY_VERIFY(!w.Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Loading(); }));
         w.FileNewClick();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-        [&] { QTRY_VERIFY(w.PageWidget()->PaintCount() > 0); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.PageWidget()->PaintCount() > 0; }));
         page = w.CalendarPanel();
         return w;
     }

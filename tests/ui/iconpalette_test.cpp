@@ -343,7 +343,7 @@ TEST_F(IconPaletteTest, DraggedIconBecomesAPictureOfItsOwnSizeInADayCell)
     w.resize(900, 700);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    QTRY_VERIFY(!w.Loading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Loading(); }));
     w.FileNewClick();
     TFloatingPalette* palette = w.FloatingPalette();
     // (A first start without a document left the palette hidden.)

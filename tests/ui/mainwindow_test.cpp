@@ -99,7 +99,7 @@ protected:
         });
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        [&] { QTRY_VERIFY(!m_window->Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window->Loading(); }));
         return *m_window;
     }
 
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, FileNewShowsAnUntitledModifiedGridPage)
     EXPECT_TRUE(saveButtonVisible());
     EXPECT_FALSE(cancelButtonVisible());
 
-    QTRY_VERIFY(w.PageWidget()->PaintCount() > 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.PageWidget()->PaintCount() > 0; }));
     SaveShot(w.grab().toImage(), QStringLiteral("mainwindow_after_new"));
 }
 
@@ -481,7 +481,7 @@ TEST_F(MainWindowTest, ShowHintsAndDefaultFontArePersisted)
     auto* zoomIn = child<QToolButton>("ZoomInButton");
     auto askForTip = [&] {
         QToolTip::hideText();
-        [] { QTRY_VERIFY(!QToolTip::isVisible()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !QToolTip::isVisible(); }));
         QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), zoomIn->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(zoomIn, &tip);
         return QToolTip::isVisible();
@@ -639,7 +639,7 @@ TEST_F(MainWindowTest, ClickOnTheShownPageReachesTheCellEvent)
 {
     TCalendarMain& w = start();
     file("&New ")->trigger();
-    QTRY_VERIFY(w.PageWidget()->PaintCount() > 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.PageWidget()->PaintCount() > 0; }));
     TCalendarPanel32* page = w.CalendarPanel();
     int clicked = 0;
     QObject::connect(page, &TCalendarPanel32::ClickedInCellEvent, page,

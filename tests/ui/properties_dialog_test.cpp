@@ -422,7 +422,7 @@ TEST_F(PropertiesDialogTest, NameBoxesChangeOnlyTheLinesTheyHold)
     d.DayNamesBox()->setFocus();
     d.DayNamesBox()->setPlainText(QStringLiteral("Dim\nLun"));
     d.MonthNamesBox()->setFocus();
-    QTRY_COMPARE(preview().GetDayName(2), QStringLiteral("Lun"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview().GetDayName(2) == QStringLiteral("Lun"); })) << qPrintable(preview().GetDayName(2));
     EXPECT_EQ(preview().GetDayName(1), QStringLiteral("Dim"));
     EXPECT_EQ(preview().GetDayName(3), LocaleLongDayNames()[2]);
 

@@ -40,7 +40,7 @@ protected:
         m_window = std::make_unique<TCalendarMain>();
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_VERIFY(!m_window->Loading());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window->Loading(); }));
     }
     void TearDown() override
     {

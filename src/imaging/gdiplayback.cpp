@@ -1,5 +1,6 @@
 #include "imaging/gdiplayback.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFontMetricsF>
@@ -74,6 +75,32 @@ QList<qreal> UserDashPattern(const GdiPen& gp, double qtWidth, double scale)
 }
 
 }  // namespace
+
+// Qt's rasteriser walks a filled outline over its whole extent, so a shape
+// reaching millions of pixels past the picture (damaged or hostile clip art)
+// would take seconds to fill.
+QPainterPath CutToDevice(const QPainterPath& area, const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    if (!device)
+        return area;
+    const QTransform toDevice = painter.combinedTransform();
+    const QRectF shown(0, 0, device->width(), device->height());
+    const qreal margin = 64 + std::max(shown.width(), shown.height());
+    const QRectF room = shown.adjusted(-margin, -margin, margin, margin);
+    if (room.contains(toDevice.mapRect(area.controlPointRect())))
+        return area;
+    bool invertible = false;
+    const QTransform toLogical = toDevice.inverted(&invertible);
+    if (!invertible)
+        return area;
+    QPainterPath window;
+    window.addPolygon(toLogical.map(QPolygonF(room)));
+    window.closeSubpath();
+    QPainterPath cut = area.intersected(window);
+    cut.setFillRule(area.fillRule());
+    return cut;
+}
 
 GdiPlayback::GdiPlayback(QPainter& painter, bool windowsMetafile)
     : FPainter(painter), FWmf(windowsMetafile)
@@ -452,6 +479,7 @@ void GdiPlayback::DrawShape(const QPainterPath& path, bool fill)
     if (fill && !BrushIsNull()) {
         QPainterPath p = path;
         p.setFillRule(FState.FillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
+        p = CutToDevice(p, FPainter);
         if (FState.Brush.Style == kBsHatched && FState.BkMode != kTransparent)
             FPainter.fillPath(p, ColorRefToQColor(FState.BkColor));
         FPainter.fillPath(p, MakeBrush());
@@ -1034,7 +1062,7 @@ void GdiPlayback::FillPath()
     if (BrushIsNull() || !Usable(FFull))
         return;
     p.setFillRule(FState.FillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
-    FPainter.fillPath(p, MakeBrush());
+    FPainter.fillPath(CutToDevice(p, FPainter), MakeBrush());
 }
 
 void GdiPlayback::StrokeAndFillPath()

@@ -54,6 +54,10 @@ struct GdiObject {
     GdiFont FontValue;
 };
 
+// The area to fill, cut to the painter's device with a wide margin when it
+// reaches far beyond it: every pixel that can show stays as it was.
+QPainterPath CutToDevice(const QPainterPath& area, const QPainter& painter);
+
 // The device-context model both metafile players share: mapping modes,
 // window and viewport, world transform, the selected pen, brush and font,
 // text settings, current position, clip region, paths, saved states and the

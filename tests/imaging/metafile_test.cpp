@@ -7,6 +7,7 @@
 
 #include "core/readerror.h"
 #include "imaging/emfplayer.h"
+#include "imaging/gdiplayback.h"
 #include "imaging/tmetafile.h"
 #include "imaging/wmfplayer.h"
 #include "common/testutil.h"
@@ -358,4 +359,40 @@ TEST(Metafile, StretchedTextPlays)
     const TMetafile m = TMetafile::FromBytes(test::ReadFile(test::DataPath("imaging/stretched-text.emf")));
     const QImage img = Render(m, QSize(64, 48));
     EXPECT_EQ(img.size(), QSize(64, 48));
+}
+
+// Shapes of damaged clip art can reach millions of pixels past the picture;
+// they are cut to the device before filling, and what shows stays the same.
+TEST(MetafilePlayback, FarReachingAreasAreCutWithoutChangingWhatShows)
+{
+    QImage whole(120, 90, QImage::Format_RGB32);
+    QImage cut = whole;
+    QPainterPath area;
+    area.moveTo(-30000, 40);
+    area.cubicTo(40, 20000, 90, -15000, 100, 60);
+    area.lineTo(20, 80);
+    area.closeSubpath();
+    area.setFillRule(Qt::WindingFill);
+    for (QImage* img : {&whole, &cut}) {
+        img->fill(Qt::white);
+        QPainter p(img);
+        p.translate(7, -3);
+        p.scale(1.5, 0.75);
+        p.fillPath(img == &whole ? area : dayloom::CutToDevice(area, p), Qt::darkBlue);
+    }
+    EXPECT_EQ(whole, cut);
+
+    QImage small(64, 48, QImage::Format_RGB32);
+    QPainter p(&small);
+    QPainterPath huge;
+    huge.moveTo(0, 16666660);
+    huge.cubicTo(60, 135, 120, 175, 240, 150);
+    huge.lineTo(0, 200);
+    huge.closeSubpath();
+    const QRectF reach = dayloom::CutToDevice(huge, p).controlPointRect();
+    EXPECT_LT(reach.height(), 1000);
+    // Areas within reach are passed on as they are.
+    QPainterPath near;
+    near.addEllipse(QRectF(-20, -20, 100, 80));
+    EXPECT_EQ(dayloom::CutToDevice(near, p), near);
 }

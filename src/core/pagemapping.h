@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 
 #include "core/trect.h"
@@ -29,6 +30,14 @@ struct PageMapping {
     int FontPPI = 96;        // device pixels per inch, for font pixel heights
     int PagePPI = 96;        // page pixels per inch
     float ObjectZoom = 1.0f;  // the zoom page objects are shown at
+    // Paper: page objects paint themselves at their page size (zoom 1, page
+    // pixels) and that drawing is stretched onto their rectangle in inches;
+    // pictures keep their own resolution.
+    bool OnPaper = false;
+    // On paper, for what an object draws at its page size: the device
+    // pixels one page pixel becomes (what pens and traced letters are
+    // measured in).
+    double PaperScale = 1.0;
 
     // ---- page geometry --------------------------------------------------------
     int MapX(int x) const { return int(std::trunc(double(x) * Scale + OffsetX)); }
@@ -78,6 +87,26 @@ struct PageMapping {
                      pick(device.height(), before.height(), model.height()));
     }
 
+    // ---- paper ------------------------------------------------------------------
+    // Device units per page pixel and their inch value.
+    double DeviceDpi() const { return double(PagePPI) * Scale; }
+    // A page-pixel rectangle given as left, top, width and height, as the
+    // exact device rectangle of its inches: (offset + left / PPI) x DPI...
+    QRectF MapExact(const QRect& pagePx) const
+    {
+        return QRectF(double(pagePx.left()) * Scale + OffsetX, double(pagePx.top()) * Scale + OffsetY,
+                      double(pagePx.width()) * Scale, double(pagePx.height()) * Scale);
+    }
+    // What a page object or a cell text paints through on paper before it
+    // is stretched: zoom 1 at the page's pixels per inch.
+    PageMapping Recording() const
+    {
+        PageMapping m = Screen(Zoom(), PagePPI);
+        m.OnPaper = OnPaper;
+        m.PaperScale = OnPaper ? Scale : 1.0;
+        return m;
+    }
+
     // ---- the mappings ---------------------------------------------------------------
     // The screen and export bitmaps: page pixels times the zoom, fonts at the
     // zoom, at ppi pixels per inch.
@@ -89,6 +118,21 @@ struct PageMapping {
         m.FontPPI = ppi;
         m.PagePPI = ppi;
         m.ObjectZoom = zoom.Factor();
+        return m;
+    }
+    // A picture at dpi dots per inch: page pixels scaled by dpi / pagePpi,
+    // fonts at their point size in the picture's pixels, objects scaled and
+    // rounded as on the screen. At the page's own pixels per inch it is the
+    // screen's mapping at zoom 1.
+    static PageMapping Bitmap(int dpi, int pagePpi)
+    {
+        PageMapping m;
+        const double scale = pagePpi > 0 ? double(dpi) / double(pagePpi) : 1.0;
+        m.Scale = scale;
+        m.FontZoom = 1.0;
+        m.FontPPI = dpi;
+        m.PagePPI = pagePpi;
+        m.ObjectZoom = float(scale);
         return m;
     }
     // Paper: page pixels / page PPI -> inches -> device units at deviceDpi,
@@ -105,6 +149,8 @@ struct PageMapping {
         m.FontPPI = int(std::lround(deviceDpi));
         m.PagePPI = pagePpi;
         m.ObjectZoom = 1.0f;
+        m.OnPaper = true;
+        m.PaperScale = m.Scale;
         return m;
     }
 

@@ -352,11 +352,6 @@ void TGBaseLabel::PaintObject(QPainter& painter, const PageMapping& mapping, QSi
     }
 }
 
-void TGBaseLabel::PrintTo(ReportSurface& surface, double xInch, double yInch)
-{
-    PrintThroughPicture(surface, xInch, yInch);
-}
-
 void TGBaseLabel::ApplyFont(const TFont& font)
 {
     m_font->Assign(font);

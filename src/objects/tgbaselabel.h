@@ -92,7 +92,6 @@ public:
     void BoundsChanged() override;
     QRect DeviceRect(const PageMapping& mapping) const override;
     void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
-    void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 
 protected:

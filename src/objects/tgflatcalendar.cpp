@@ -215,11 +215,6 @@ void TGFlatCalendar::PaintObject(QPainter& p, const PageMapping& mapping, QSize 
     m_dayNameBand = ltrb(h.Left, h.Top, h.Right, h.Bottom + 1);
 }
 
-void TGFlatCalendar::PrintTo(ReportSurface& surface, double xInch, double yInch)
-{
-    PrintThroughPicture(surface, xInch, yInch);
-}
-
 void TGFlatCalendar::ShowProperties()
 {
     if (!ObjectDialogs().editFlatCalendar)

@@ -73,7 +73,6 @@ public:
     void ShowProperties();
 
     void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
-    void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
 
 protected:
     void AppendMenuItems(MenuEntryList& menu) override;

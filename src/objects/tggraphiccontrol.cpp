@@ -3,12 +3,10 @@
 #include <cmath>
 
 #include <QPainter>
-#include <QPicture>
 
 #include "core/screen.h"
 #include "core/tcolor.h"
 #include "core/tfont.h"
-#include "objects/reportsurface.h"
 #include "objects/tgbasepanel.h"
 #include "objects/tghandle.h"
 
@@ -101,10 +99,23 @@ bool TGGraphicControl::Selected() const
     return c && c->Handle()->Contains(this);
 }
 
-void TGGraphicControl::PrintTo(ReportSurface&, double, double) {}
-
 void TGGraphicControl::Paint(QPainter& painter, const PageMapping& mapping)
 {
+    if (mapping.OnPaper) {
+        const PageMapping recording = mapping.Recording();
+        const QRect r = DeviceRect(recording);
+        if (r.width() < 1 || r.height() < 1)
+            return;
+        const QRectF target = mapping.MapExact(r);
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / r.width(), target.height() / r.height());
+        if (ClipToBoundsOnPaper())
+            painter.setClipRect(QRect(0, 0, r.width(), r.height()), Qt::IntersectClip);
+        PaintObject(painter, recording, r.size());
+        painter.restore();
+        return;
+    }
     const QRect r = DeviceRect(mapping);
     painter.save();
     painter.translate(r.left() + mapping.OffsetX, r.top() + mapping.OffsetY);
@@ -216,23 +227,6 @@ void TGGraphicControl::Loaded()
     m_loading = false;
     m_lastBounds = m_bounds;
     SetupAfterLoading();
-}
-
-void TGGraphicControl::PrintThroughPicture(ReportSurface& surface, double xInch, double yInch)
-{
-    if (Width() < 1 || Height() < 1)
-        return;
-    const double ppi = surface.PagePPI;
-    QPicture picture;
-    {
-        QPainter p(&picture);
-        p.setClipRect(QRect(0, 0, Width(), Height()));
-        PaintObject(p, PageMapping::Screen(Zoom(), surface.PagePPI), Size());
-    }
-    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
-    surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
-                                           QPointF(xInch + (Left() + Width()) / ppi,
-                                                   yInch + (Top() + Height()) / ppi)));
 }
 
 }  // namespace dayloom

@@ -15,7 +15,6 @@ namespace dayloom {
 
 class TFont;
 class TGBasePanel;
-class ReportSurface;
 
 // Base of every free object on the page. Its bounds are page pixels (zoom 1)
 // whatever the page is shown at; it paints itself onto any device through a
@@ -79,11 +78,10 @@ public:
     virtual void UpdateMenu(MenuEntryList& menu) { Q_UNUSED(menu); }
     // A font chosen for the selection.
     virtual void ApplyFont(const TFont& font) { Q_UNUSED(font); }
-    // Prints the object; offsets in inches from the paper's origin.
-    virtual void PrintTo(ReportSurface& surface, double xInch, double yInch);
-
     // Paints the object onto a device through the mapping: translates to
-    // its device rectangle's corner and runs PaintObject with that size.
+    // its device rectangle's corner and runs PaintObject with that size. On
+    // paper the object paints itself at its page size (zoom 1) and that
+    // drawing is stretched onto its rectangle in inches, cut at it.
     void Paint(QPainter& painter, const PageMapping& mapping);
     // Paints the object in device pixels, (0, 0) being its top-left corner
     // and size its size on the device.
@@ -123,9 +121,8 @@ protected:
     virtual void AppendMenuItems(MenuEntryList& menu) { Q_UNUSED(menu); }
     // Runs once the object has been read from a stream.
     virtual void SetupAfterLoading() {}
-    // Records PaintObject at zoom 1 into a picture and stretches it into the
-    // object's rectangle in inches.
-    void PrintThroughPicture(ReportSurface& surface, double xInch, double yInch);
+    // Whether the object's drawing on paper is cut at its rectangle.
+    virtual bool ClipToBoundsOnPaper() const { return true; }
 
 private:
     QRect m_bounds;

@@ -8,7 +8,6 @@
 
 #include "imaging/imageloader.h"
 #include "objects/objectdialogs.h"
-#include "objects/reportsurface.h"
 #include "objects/tpicture.h"
 
 namespace dayloom {
@@ -184,47 +183,45 @@ QImage TGImage::RenderFresh(QSize size) const
     return out;
 }
 
-void TGImage::PaintObject(QPainter& painter, const PageMapping&, QSize size)
+void TGImage::PaintObject(QPainter& painter, const PageMapping& mapping, QSize size)
 {
+    if (mapping.OnPaper) {
+        paintOnPaper(painter, size);
+        return;
+    }
     const QImage image = Render(size);
     if (!image.isNull())
         painter.drawImage(QPoint(0, 0), image);
 }
 
-void TGImage::PrintTo(ReportSurface& surface, double xInch, double yInch)
+void TGImage::paintOnPaper(QPainter& p, QSize size) const
 {
-    if (m_picture->IsEmpty() || Width() < 1 || Height() < 1)
+    // Paper takes the picture itself: a bitmap at its own resolution
+    // (mirrored at the object's size when asked), a metafile as vectors and
+    // never mirrored. An object without a picture prints nothing.
+    if (m_picture->IsEmpty() || size.width() < 1 || size.height() < 1)
         return;
-    QPicture picture;
-    const QRect whole(0, 0, Width(), Height());
-    {
-        QPainter p(&picture);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (m_picture->IsBitmap()) {
-            // The bitmap goes to paper at its own resolution (mirrored at the
-            // object's size when asked) and is stretched there.
-            const QImage bitmap =
-                Mirrored() ? BitmapAt(Width(), Height()) : m_picture->BitmapValue().Image();
-            p.drawImage(QRectF(whole), bitmap);
-        } else {
-            // Metafiles print as vectors, never mirrored.
-            p.setClipRect(whole);
-            m_picture->MetafileValue().Play(p, QRectF(whole));
-            p.setClipping(false);
-        }
-        if (m_borderStyle == bsSingle) {
-            QPen pen(Qt::black, 1);
-            pen.setCosmetic(true);
-            p.setPen(pen);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(whole));
-        }
+    const QRectF whole(0, 0, size.width(), size.height());
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_picture->IsBitmap()) {
+        const QImage bitmap =
+            Mirrored() ? BitmapAt(size.width(), size.height()) : m_picture->BitmapValue().Image();
+        p.drawImage(whole, bitmap);
+    } else if (m_picture->IsMetafile()) {
+        p.setClipRect(whole, Qt::IntersectClip);
+        m_picture->MetafileValue().Play(p, whole);
     }
-    picture.setBoundingRect(whole);
-    const double ppi = surface.PagePPI;
-    surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
-                                           QPointF(xInch + (Left() + Width()) / ppi,
-                                                   yInch + (Top() + Height()) / ppi)));
+    p.restore();
+    if (m_borderStyle == bsSingle) {
+        p.save();
+        QPen pen(Qt::black, 1);
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(whole);
+        p.restore();
+    }
 }
 
 void TGImage::AppendMenuItems(MenuEntryList& m)

@@ -56,7 +56,6 @@ public:
     void BoundsChanged() override;
     void UpdateMenu(MenuEntryList& menu) override;
     void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
-    void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
 
 protected:
     void AppendMenuItems(MenuEntryList& menu) override;
@@ -70,6 +69,7 @@ private:
     // The bitmap, mirrored when asked, at the size given.
     QImage BitmapAt(int width, int height) const;
     QImage RenderFresh(QSize size) const;
+    void paintOnPaper(QPainter& painter, QSize size) const;
 
     TPicture* m_picture;
     // The last Render(), kept until the picture, a look property or the

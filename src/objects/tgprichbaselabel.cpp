@@ -106,11 +106,6 @@ void TGPRichBaseLabel::PaintObject(QPainter& painter, const PageMapping& mapping
     }
 }
 
-void TGPRichBaseLabel::PrintTo(ReportSurface& surface, double xInch, double yInch)
-{
-    PrintThroughPicture(surface, xInch, yInch);
-}
-
 void TGPRichBaseLabel::EditRichText()
 {
     if (!ObjectDialogs().editRichText)

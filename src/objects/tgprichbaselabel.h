@@ -54,7 +54,6 @@ public:
 
     bool DoubleClickAction() override;
     void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
-    void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 
 protected:

@@ -7,11 +7,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPicture>
 
 #include "core/tfont.h"
 #include "objects/objectdialogs.h"
-#include "objects/reportsurface.h"
 #include "objects/symbolfonts.h"
 #include "objects/tbitmap.h"
 #include "objects/tgbaselabel.h"
@@ -680,28 +678,13 @@ void TGSuperText::PaintObject(QPainter& painter, const PageMapping& mapping, QSi
     if (m_painting)
         return;
     m_painting = true;
-    PaintLayers(painter, size, mapping);
+    // On paper every layer is a vector path traced at the paper's
+    // resolution; the painter already takes page pixels to paper.
+    if (mapping.OnPaper)
+        PaintPaper(painter, mapping.PagePPI, mapping.PaperScale);
+    else
+        PaintLayers(painter, size, mapping);
     m_painting = false;
-}
-
-void TGSuperText::PrintTo(ReportSurface& surface, double xInch, double yInch)
-{
-    const int pagePpi = surface.PagePPI > 0 ? surface.PagePPI : 96;
-    const QSize size = DeviceRect(PageMapping::Screen(Zoom(), pagePpi)).size();
-    if (size.width() < 1 || size.height() < 1)
-        return;
-    // The surface stretches the picture onto paper: it is drawn in page
-    // pixels at zoom 1.
-    QPicture picture;
-    {
-        QPainter p(&picture);
-        PaintPaper(p, pagePpi, 1.0);
-    }
-    const double ppi = pagePpi;
-    picture.setBoundingRect(QRect(QPoint(0, 0), size));
-    surface.StretchPicture(picture, QRectF(QPointF(xInch + Left() / ppi, yInch + Top() / ppi),
-                                           QPointF(xInch + (Left() + size.width()) / ppi,
-                                                   yInch + (Top() + size.height()) / ppi)));
 }
 
 // ---- operations -------------------------------------------------------------------------------

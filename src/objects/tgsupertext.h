@@ -188,11 +188,12 @@ public:
     // Bounds mapped, with the size rules applied to what the device shows.
     QRect DeviceRect(const PageMapping& mapping) const override;
     void PaintObject(QPainter& painter, const PageMapping& mapping, QSize size) override;
-    void PrintTo(ReportSurface& surface, double xInch, double yInch) override;
     void UpdateMenu(MenuEntryList& menu) override;
 
 protected:
     void AppendMenuItems(MenuEntryList& menu) override;
+    // Its paper fill reaches past the rectangle (the letters clip it).
+    bool ClipToBoundsOnPaper() const override { return false; }
     void SetupAfterLoading() override;
 
 private:

@@ -4,7 +4,6 @@
 
 #include <QPainter>
 
-#include "core/screen.h"
 #include "core/zoom.h"
 #include "richtext/twprtfstorage.h"
 
@@ -43,7 +42,7 @@ void CellTextCache::Paint(QPainter& painter, int cell, const TWPRtfStorage& text
         e.revision != text.Revision() || e.zoomPercent != zoomPercent || e.widthTwips != widthTwips) {
         if (e.image.width() != w || e.image.height() != h) {
             e.image = QImage(w, h, QImage::Format_RGB32);
-            const int dpm = int(std::lround(double(ScreenPPI()) / 0.0254));
+            const int dpm = int(std::lround(double(mapping.FontPPI) / 0.0254));
             e.image.setDotsPerMeterX(dpm);
             e.image.setDotsPerMeterY(dpm);
         }
@@ -58,6 +57,23 @@ void CellTextCache::Paint(QPainter& painter, int cell, const TWPRtfStorage& text
         ++m_renders;
     }
     painter.drawImage(QPoint(r.Left, r.Top), e.image);
+}
+
+void CellTextCache::PaintRecorded(QPainter& painter, const TWPRtfStorage& text, QSize recordSize,
+                                  const QRectF& target, int pagePpi)
+{
+    const int w = recordSize.width();
+    const int h = recordSize.height();
+    if (text.IsEmpty() || w <= 0 || h <= 0 || w > 20000 || h > 20000 || target.isEmpty())
+        return;
+    // The text is laid out at zoom 1 on the recorded width and its drawing
+    // is stretched onto the target; on paper and in a PDF it stays text.
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / w, target.height() / h);
+    m_renderer.Paint(text, painter, QRect(0, 0, w, h), PixelsToTwips(double(w), pagePpi), 100);
+    painter.restore();
 }
 
 }  // namespace dayloom

@@ -3,6 +3,8 @@
 #include <array>
 
 #include <QImage>
+#include <QRectF>
+#include <QSize>
 
 #include "core/trect.h"
 #include "core/pagemapping.h"
@@ -26,6 +28,10 @@ public:
     // cell 1..42; r in device pixels.
     void Paint(QPainter& painter, int cell, const TWPRtfStorage& text, const TRect& r,
                const PageMapping& mapping);
+    // Paper: the text recorded as a picture of recordSize page pixels at
+    // zoom 1 (the width it wraps at) and stretched onto target (device).
+    void PaintRecorded(QPainter& painter, const TWPRtfStorage& text, QSize recordSize,
+                       const QRectF& target, int pagePpi);
     void Clear();
     // How often a cell's text was rendered anew (for tests and measurements).
     int RenderCount() const { return m_renders; }

@@ -129,7 +129,23 @@ void PageRender::Paint(QPainter& painter, const PageMapping& mapping, const Cell
 
     // Cell text. A zero or inverted text rectangle (centred numbers, planner
     // rows that do not exist) has nothing to show, whatever the store holds.
-    if (g.PageKind != PageGeometry::None) {
+    if (g.PageKind != PageGeometry::None && mapping.OnPaper) {
+        // Paper: every cell's text is recorded at the size of cell 1's text
+        // rectangle at zoom 1, five pixels wider and taller, and stretched
+        // into the cell's rectangle on the paper. Empty stores print nothing.
+        const PageMapping recording = mapping.Recording();
+        const TRect first = Geometry(recording).Cells[0].rFree;
+        const QSize recordSize(first.Right - first.Left + 6, first.Bottom - first.Top + 6);
+        for (int k = 1; k <= CellStores::Count; ++k) {
+            const TRect& r = g.Cells[k - 1].rFree;
+            const TWPRtfStorage& store = *cells.Store(k);
+            if (store.IsEmpty() || first.IsZero() || r.IsZero() || r.Right <= r.Left || r.Bottom <= r.Top)
+                continue;
+            cellText.PaintRecorded(painter, store, recordSize,
+                                   QRectF(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1),
+                                   mapping.PagePPI);
+        }
+    } else if (g.PageKind != PageGeometry::None) {
         for (int k = 1; k <= CellStores::Count; ++k) {
             const TRect& r = g.Cells[k - 1].rFree;
             if (r.IsZero() || r.Right <= r.Left || r.Bottom <= r.Top)

@@ -645,6 +645,14 @@ void TCalendarPanel32::PaintView(QPainter& painter, QImage& offscreen)
     PaintOverlay(painter);
 }
 
+void TCalendarPanel32::PrintPage(QPainter& painter, const PageMapping& paper)
+{
+    painter.save();
+    PaintPage(painter, paper);
+    painter.restore();
+    PaintObjects(painter, paper);
+}
+
 PageGeometry TCalendarPanel32::Geometry(const PageMapping& mapping) const
 {
     return PageRender(m_s, m_layout).Geometry(mapping);

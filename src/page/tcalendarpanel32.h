@@ -223,6 +223,11 @@ public:
     void PaintView(QPainter& painter, QImage& offscreen);
     // The page content through any mapping (screen, export, paper).
     void PaintPage(QPainter& painter, const PageMapping& mapping);
+    // The page on paper: the page content and then every page object in
+    // child order through a paper mapping (PageMapping::Paper), the page's
+    // top-left corner on the mapping's origin. The same object loop as the
+    // screen and the export picture.
+    void PrintPage(QPainter& painter, const PageMapping& paper);
 
     // ---- day cells -------------------------------------------------------
     // The records of the layout step, in page pixels: valid whether or not

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QPicture>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -16,10 +15,10 @@
 #include "imaging/imageloader.h"
 #include "imaging/tmetafile.h"
 #include "objects/objectdialogs.h"
-#include "objects/reportsurface.h"
 #include "objects/tgimage.h"
 #include "objects/tpicture.h"
 #include "objecttestutil.h"
+#include "common/recordingdevice.h"
 #include "common/testutil.h"
 
 using namespace dayloom;
@@ -85,21 +84,6 @@ QByteArray TopHalfMetafile()
 
 QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 
-struct RecordingSurface : ReportSurface {
-    struct Call {
-        QRectF inches;
-        QImage picture;
-    };
-    QList<Call> calls;
-    void StretchPicture(const QPicture& picture, const QRectF& inches) override
-    {
-        QImage img(picture.boundingRect().size(), QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        p.drawPicture(0, 0, picture);
-        calls << Call{inches, img};
-    }
-};
 
 struct HookScope {
     ~HookScope() { ObjectDialogs() = ObjectDialogHooks(); }
@@ -412,23 +396,29 @@ TEST(ImageObject, PrintsBitmapsAtTheirResolutionAndNothingWhenEmpty)
     auto* image = new TGImage;
     panel.AddObject(image);
     image->SetBounds(QRect(96, 48, 48, 24));
-    RecordingSurface surface;
-    image->PrintTo(surface, 0.5, 0.25);
-    EXPECT_TRUE(surface.calls.isEmpty()) << "an empty image prints nothing";
+    // Paper at 192 dots per inch, the page's corner half an inch right and a
+    // quarter inch down from the paper's.
+    RecordingDevice paper(8.5, 11, 192);
+    const PageMapping mapping = PageMapping::Paper(96, 192, 0.5, 0.25);
+    {
+        QPainter p(&paper);
+        image->Paint(p, mapping);
+    }
+    EXPECT_TRUE(paper.Items().isEmpty()) << "an empty image prints nothing";
 
     image->Picture()->SetBitmap(QuadrantBitmap(400, 200));
     image->SetBorderStyle(bsSingle);
-    image->PrintTo(surface, 0.5, 0.25);
-    ASSERT_EQ(surface.calls.size(), 1);
-    const QRectF r = surface.calls[0].inches;
-    EXPECT_DOUBLE_EQ(r.left(), 1.5);
-    EXPECT_DOUBLE_EQ(r.top(), 0.75);
-    EXPECT_DOUBLE_EQ(r.right(), 2.0);
-    EXPECT_DOUBLE_EQ(r.bottom(), 1.0);
-    const QImage& printed = surface.calls[0].picture;
-    EXPECT_EQ(printed.size(), QSize(48, 24));
-    EXPECT_EQ(qRed(printed.pixel(5, 5)), 255);
-    EXPECT_EQ(qBlue(printed.pixel(40, 5)), 255);
+    {
+        QPainter p(&paper);
+        image->Paint(p, mapping);
+    }
+    const QList<RecordingDevice::Item> pictures = paper.ItemsOf(RecordingDevice::Item::Image);
+    ASSERT_EQ(pictures.size(), 1);
+    // (1.5, 0.75) .. (2.0, 1.0) inches.
+    EXPECT_EQ(pictures[0].rect, QRectF(288, 144, 96, 48));
+    EXPECT_EQ(pictures[0].source, QSize(400, 200)) << "the bitmap keeps its own resolution";
+    ASSERT_FALSE(paper.ItemsOf(RecordingDevice::Item::Rect).isEmpty()) << "the border";
+    EXPECT_EQ(paper.Items().last().kind, RecordingDevice::Item::Rect) << "the border over the picture";
 }
 
 TEST(ImageObject, ClonesCarryThePictureAndFollowTheZoom)

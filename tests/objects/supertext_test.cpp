@@ -19,7 +19,6 @@
 #include "core/readerror.h"
 #include "core/tfont.h"
 #include "objects/objectdialogs.h"
-#include "objects/reportsurface.h"
 #include "objects/symbolfonts.h"
 #include "objects/tbitmap.h"
 #include "objects/tgsupertext.h"
@@ -134,15 +133,6 @@ protected:
     }
 };
 
-struct PictureSurface : ReportSurface {
-    QPicture picture;
-    QRectF inches;
-    void StretchPicture(const QPicture& p, const QRectF& r) override
-    {
-        picture = p;
-        inches = r;
-    }
-};
 
 bool HasWineSymbolFonts()
 {
@@ -589,25 +579,36 @@ TEST(SuperText, PaperGetsEveryLayerAsVectorPaths)
         text.SetShadowDepth(3);
         text.SetOutlineWidth(2);
         text.SetBounds(QRect(40, 50, 200, 90));
-        PictureSurface surfaceOut;
-        text.PrintTo(surfaceOut, 0.5, 0.25);
-        EXPECT_DOUBLE_EQ(surfaceOut.inches.left(), 0.5 + 40 / 96.0);
-        EXPECT_DOUBLE_EQ(surfaceOut.inches.top(), 0.25 + 50 / 96.0);
-
+        // On paper of 600 dots per inch, the page's corner half an inch
+        // right and a quarter inch down from the paper's.
         CountingDevice device;
         {
             QPainter p(&device);
-            p.scale(600 / 96.0, 600 / 96.0);
-            surfaceOut.picture.play(&p);
+            text.Paint(p, PageMapping::Paper(96, 600, 0.5, 0.25));
         }
-        // What the paper shows, at 300 pixels per inch.
+        // What the paper shows, at 300 pixels per inch, the object's corner
+        // on the picture's.
         QImage paper(200 * 300 / 96, 90 * 300 / 96, QImage::Format_RGB32);
         paper.fill(Qt::white);
         {
             QPainter p(&paper);
-            p.scale(300 / 96.0, 300 / 96.0);
-            surfaceOut.picture.play(&p);
+            text.Paint(p, PageMapping::Paper(96, 300, -40 / 96.0, -50 / 96.0));
         }
+        // The object's rectangle lands at its place in inches.
+        QImage placed(int(8.5 * 96), int(11 * 96), QImage::Format_RGB32);
+        placed.fill(Qt::white);
+        {
+            QPainter p(&placed);
+            text.Paint(p, PageMapping::Paper(96, 96, 0.5, 0.25));
+        }
+        QRect inked;
+        for (int y = 0; y < placed.height(); ++y)
+            for (int x = 0; x < placed.width(); ++x)
+                if ((placed.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    inked |= QRect(x, y, 1, 1);
+        EXPECT_GE(inked.left(), 48 + 40 - 3);
+        EXPECT_GE(inked.top(), 24 + 50 - 3);
+        EXPECT_LE(inked.right(), 48 + 40 + 200 + 3);
         SaveShot(paper, QStringLiteral("supertext_paper_%1").arg(int(surface)));
         const CountingEngine& e = device.engine;
         EXPECT_EQ(e.texts, 0);  // no glyphs left to the printer's fonts

@@ -15,7 +15,10 @@
 #include "page/documentpage.h"
 #include "page/recurringfill.h"
 #include "page/tcalendarpanel32.h"
+#include "dates/recurringlistfile.h"
+#include "print/calendarprintjob.h"
 #include "print/configurationreport.h"
+#include "print/pdfexport.h"
 #include "print/pictureexport.h"
 #include "richtext/richtextformat.h"
 #include "stream/inifile.h"
@@ -125,9 +128,11 @@ int openForExport(const CommandLine& cl, ExportPage& target)
         page.SetMainCalMonth(cl.month);
     if (cl.year != 0)
         page.SetMainCalYear(cl.year);
-    if (cl.fillRecurring && !fillRecurringStep(page))
+    // A PDF puts the recurring dates and events into each of its months.
+    const bool perMonth = cl.exportKind == CommandLine::ExportPdf;
+    if (!perMonth && cl.fillRecurring && !fillRecurringStep(page))
         return ExitInputUnreadable;
-    if (!cl.importFiles.isEmpty()) {
+    if (!perMonth && !cl.importFiles.isEmpty()) {
         if (const int status = ImportICalendarFiles(page, cl.importFiles, defaultCellFormat()))
             return status;
     }
@@ -181,7 +186,9 @@ int exportPicture(const CommandLine& cl)
     const PictureExport::Format format = cl.pictureFormat == QLatin1String("png")
         ? PictureExport::Png
         : cl.pictureFormat == QLatin1String("jpg") ? PictureExport::Jpeg : PictureExport::Bitmap;
-    if (!PictureExport::SaveCalendarToBitmap(page, target, format, zoom)) {
+    const bool saved = cl.dpi > 0 ? PictureExport::SaveCalendarAtResolution(page, target, format, cl.dpi)
+                                  : PictureExport::SaveCalendarToBitmap(page, target, format, zoom);
+    if (!saved) {
         printErr(QStringLiteral("Unable to save ") + target);
         return afterWriting(status, false);
     }
@@ -197,10 +204,51 @@ int exportICalendar(const CommandLine& cl)
     return ExportICalendarFile(*opened.page, cl.exportFile);
 }
 
-int exportPdf(const CommandLine&)
+// Prints the opened page into a PDF file: --months N months or --pages N
+// planner pages, each month with the recurring dates and events of its own.
+int exportPdf(const CommandLine& cl)
 {
-    printErr(QStringLiteral("dayloom: printing is not available yet"));
-    return ExitUsage;
+    ExportPage opened;
+    const int status = openForExport(cl, opened);
+    if (fatal(status))
+        return status;
+    TCalendarPanel32& page = *opened.page;
+    const bool planner = CalendarPrintJob::PlannerSpanDays(page) > 0;
+    if (cl.monthsGiven && planner) {
+        printErr(QStringLiteral("dayloom: --months does not apply to a planner; use --pages"));
+        return ExitUsage;
+    }
+    if (cl.pagesGiven && !planner) {
+        printErr(QStringLiteral("dayloom: --pages applies only to a planner; use --months"));
+        return ExitUsage;
+    }
+    PrintJobOptions options;
+    options.Count = planner ? cl.pages : cl.months;
+    options.FillRecurring = cl.fillRecurring && page.LayoutKind() == 0;
+    options.RecurringFolder = ProgramDir();
+    options.DefaultFormat = defaultCellFormat();
+    if (const int read = ReadICalendarFiles(page, cl.importFiles, options.Calendars))
+        return read;
+    if (options.FillRecurring) {
+        // The list is read once here, so that a list that cannot be read is
+        // told apart from a file that cannot be written.
+        try {
+            LoadRecurringList(options.RecurringFolder);
+        } catch (const std::exception&) {
+            printErr(QStringLiteral("Unable to read the recurring dates of ") + ProgramDir());
+            return ExitInputUnreadable;
+        }
+    }
+    const QString target = QFileInfo(cl.exportFile).absoluteFilePath();
+    bool written = false;
+    try {
+        written = PdfExport::Save(page, target, options);
+    } catch (const std::exception&) {
+        written = false;
+    }
+    if (!written)
+        printErr(QStringLiteral("Unable to save ") + target);
+    return afterWriting(status, written);
 }
 
 }  // namespace
@@ -215,20 +263,19 @@ QString CommandLine::Usage()
         "dayloom --help                                    prints this usage and exits 0\n"
         "dayloom [--program-dir DIR] --configuration       prints the configuration report\n"
         "    (program, system, printers, preferences) for a bug report; needs no display.\n"
-        "dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M] [--year Y]\n"
-        "        [--fill-recurring] [--import-ics FILE]... [--months N] DOCUMENT\n"
-        "    OUT's extension (any letter case) picks the result: .dlf saves the document as the "
-        "Save\n"
-        "    command does; .png, .bmp, .jpg write the page as the picture-export command does, "
-        "at\n"
-        "    PERCENT (default 100); .pdf prints the page at true size as the print command does\n"
-        "    (--months N: N pages, one per month from the document's month on); .ics writes the "
-        "texts\n"
-        "    of the month's day cells as all-day iCalendar events.\n"
-        "    --month/--year set MainCalMonth/MainCalYear first; --fill-recurring fills the "
-        "month\n"
-        "    from ProgramDir's recurring-date list with every offered entry chosen; then each\n"
-        "    --import-ics FILE puts the iCalendar events of the month into its day cells.\n"
+        "dayloom [--program-dir DIR] --export OUT [--zoom PERCENT | --dpi N] [--month M] [--year Y]\n"
+        "        [--fill-recurring] [--import-ics FILE]... [--months N | --pages N] DOCUMENT\n"
+        "    OUT's extension (any letter case) picks the result: .dlf saves the document as the Save\n"
+        "    command does; .png, .bmp, .jpg write the page as the picture-export command does, at\n"
+        "    PERCENT (default 100), or drawn at N dots per inch with --dpi N (72..600); .pdf prints\n"
+        "    the page at true size as the print command does (--months N: N pages, one per month\n"
+        "    from the document's month on; --pages N for the week and day planners, each page\n"
+        "    moving on by the planner's span; 1..120); .ics writes the texts of the month's day\n"
+        "    cells as all-day iCalendar events.\n"
+        "    --month/--year set MainCalMonth/MainCalYear first; --fill-recurring fills the month\n"
+        "    (each month of a PDF) from ProgramDir's recurring-date list with every offered entry\n"
+        "    chosen; then each --import-ics FILE puts the iCalendar events of the month (each month\n"
+        "    of a PDF) into its day cells.\n"
         "    --export never needs a display: with no display it runs on the offscreen "
         "platform.\n"
         "dayloom --icons LIBRARY OUTDIR\n"
@@ -305,6 +352,13 @@ CommandLine CommandLine::Parse(const QStringList& args)
             if (!takeNumber(args, i, name, 1, 120, &cl.months, &error))
                 return fail(error);
             monthsGiven = true;
+        } else if (name == QLatin1String("--pages")) {
+            if (!takeNumber(args, i, name, 1, 120, &cl.pages, &error))
+                return fail(error);
+            cl.pagesGiven = true;
+        } else if (name == QLatin1String("--dpi")) {
+            if (!takeNumber(args, i, name, 72, 600, &cl.dpi, &error))
+                return fail(error);
         } else if (name == QLatin1String("--icons")) {
             if (!takeValue(args, i, name, &cl.iconLibrary, &error))
                 return fail(error);
@@ -327,8 +381,10 @@ CommandLine CommandLine::Parse(const QStringList& args)
     if (!cl.programDir.isEmpty() && !QFileInfo(cl.programDir).isDir())
         return fail(QStringLiteral("--program-dir: no such folder: ") + cl.programDir);
 
+    cl.monthsGiven = monthsGiven;
+    const bool printOptions = monthsGiven || cl.pagesGiven || cl.dpi > 0;
     if (iconsGiven) {
-        if (cl.mode == Export || cl.mode == Configuration || zoomGiven || monthsGiven || cl.month || cl.year ||
+        if (cl.mode == Export || cl.mode == Configuration || zoomGiven || printOptions || cl.month || cl.year ||
             cl.fillRecurring || !cl.programDir.isEmpty())
             return fail(QStringLiteral("--icons takes no other option"));
         if (positional.size() != 1)
@@ -339,18 +395,18 @@ CommandLine CommandLine::Parse(const QStringList& args)
     }
 
     if (cl.mode == Configuration) {
-        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring)
-            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring and --months "
-                                       "need --export"));
+        if (zoomGiven || printOptions || cl.month || cl.year || cl.fillRecurring)
+            return fail(QStringLiteral("--zoom, --dpi, --month, --year, --fill-recurring, --months "
+                                       "and --pages need --export"));
         if (!positional.isEmpty())
             return fail(QStringLiteral("--configuration takes no DOCUMENT"));
         return cl;
     }
     if (cl.mode != Export) {
-        if (zoomGiven || monthsGiven || cl.month || cl.year || cl.fillRecurring ||
+        if (zoomGiven || printOptions || cl.month || cl.year || cl.fillRecurring ||
             !cl.importFiles.isEmpty())
-            return fail(QStringLiteral("--zoom, --month, --year, --fill-recurring, --import-ics "
-                                       "and --months need --export"));
+            return fail(QStringLiteral("--zoom, --dpi, --month, --year, --fill-recurring, "
+                                       "--import-ics, --months and --pages need --export"));
         cl.windowArguments = positional;
         if (!positional.isEmpty())
             cl.document = positional.first();
@@ -380,6 +436,14 @@ CommandLine CommandLine::Parse(const QStringList& args)
         return fail(QStringLiteral("--zoom applies only to .png, .bmp and .jpg"));
     if (monthsGiven && cl.exportKind != ExportPdf)
         return fail(QStringLiteral("--months applies only to .pdf"));
+    if (cl.pagesGiven && cl.exportKind != ExportPdf)
+        return fail(QStringLiteral("--pages applies only to .pdf"));
+    if (monthsGiven && cl.pagesGiven)
+        return fail(QStringLiteral("--months and --pages exclude each other"));
+    if (cl.dpi > 0 && zoomGiven)
+        return fail(QStringLiteral("--dpi and --zoom exclude each other"));
+    if (cl.dpi > 0 && cl.exportKind != ExportPicture)
+        return fail(QStringLiteral("--dpi applies only to .png, .bmp and .jpg"));
     return cl;
 }
 

@@ -9,9 +9,9 @@ namespace dayloom {
 //   dayloom [--program-dir DIR] [DOCUMENT]
 //   dayloom [--program-dir DIR] --configuration
 //   dayloom --version | --help
-//   dayloom [--program-dir DIR] --export OUT [--zoom PERCENT] [--month M]
-//           [--year Y] [--fill-recurring] [--import-ics FILE]... [--months N]
-//           DOCUMENT
+//   dayloom [--program-dir DIR] --export OUT [--zoom PERCENT | --dpi N]
+//           [--month M] [--year Y] [--fill-recurring] [--import-ics FILE]...
+//           [--months N | --pages N] DOCUMENT
 //   dayloom --icons LIBRARY OUTDIR
 class CommandLine {
 public:
@@ -38,6 +38,10 @@ public:
     bool fillRecurring = false;
     QStringList importFiles;  // --import-ics, in command-line order
     int months = 1;
+    bool monthsGiven = false;
+    int pages = 1;  // --pages: planner pages of a PDF
+    bool pagesGiven = false;
+    int dpi = 0;    // --dpi: pictures drawn at this resolution (0: at --zoom)
     QString iconLibrary;  // --icons LIBRARY OUTDIR
     QString iconFolder;
 };

@@ -67,7 +67,7 @@ BmpFile BmpFile::FromDib(const QByteArray& dib)
     return FromBytes(file);
 }
 
-QByteArray BmpFile::Encode24(const QImage& source)
+QByteArray BmpFile::Encode24(const QImage& source, int ppi)
 {
     if (source.isNull())
         return {};
@@ -95,7 +95,7 @@ QByteArray BmpFile::Encode24(const QImage& source)
     Put16(ih + 14, 24);
     Put32(ih + 16, 0);
     Put32(ih + 20, quint32(bitsSize));
-    const quint32 ppm = quint32((ScreenPPI() * 10000 + 127) / 254);
+    const quint32 ppm = quint32(((ppi > 0 ? ppi : ScreenPPI()) * 10000 + 127) / 254);
     Put32(ih + 24, ppm);
     Put32(ih + 28, ppm);
     for (int y = 0; y < h; ++y) {

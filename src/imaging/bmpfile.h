@@ -21,7 +21,8 @@ public:
     static BmpFile FromDib(const QByteArray& dib);
     // Encodes an image as a 24-bit bitmap (alpha is composed onto white).
     static BmpFile FromImage(const QImage& image);
-    static QByteArray Encode24(const QImage& image);
+    // ppi: the resolution written into the header; 0 takes the screen's.
+    static QByteArray Encode24(const QImage& image, int ppi = 0);
     // Encodes an image with transparency as a 32-bit bitmap with a 124-byte
     // (version 5) header: BI_BITFIELDS with the masks 0x00FF0000, 0x0000FF00,
     // 0x000000FF and the alpha mask 0xFF000000, straight (not premultiplied)

@@ -233,7 +233,7 @@ QImage JpegCodec::Decode(const QByteArray& data)
     return DecodeWith(data, Mode::Plain);
 }
 
-QByteArray JpegCodec::Encode(const QImage& image, int quality)
+QByteArray JpegCodec::Encode(const QImage& image, int quality, int ppi)
 {
     if (image.isNull())
         return {};
@@ -249,7 +249,7 @@ QByteArray JpegCodec::Encode(const QImage& image, int quality)
     EncodeJob job;
     job.Image = &src;
     job.Quality = qBound(1, quality, 100);
-    job.Ppi = qBound(1, ScreenPPI(), 65535);
+    job.Ppi = qBound(1, ppi > 0 ? ppi : ScreenPPI(), 65535);
     const bool ok = RunEncode(&job);
     QByteArray out;
     if (ok && job.Buffer)

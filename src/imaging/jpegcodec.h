@@ -19,7 +19,8 @@ public:
     static QImage Decode(const QByteArray& data);
 
     // Colour, integer DCT, the given quality (the export writes 100).
-    static QByteArray Encode(const QImage& image, int quality = 100);
+    // ppi: the resolution written into the file; 0 takes the screen's.
+    static QByteArray Encode(const QImage& image, int quality = 100, int ppi = 0);
     static bool Encode(const QImage& image, QIODevice& device, int quality = 100);
 
     // True when the bytes start like a JPEG stream.

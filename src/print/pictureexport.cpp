@@ -5,7 +5,6 @@
 #include <QBuffer>
 
 #include "core/fileaccess.h"
-#include "core/screen.h"
 #include "imaging/bmpfile.h"
 #include "imaging/jpegcodec.h"
 #include "page/tcalendarpanel32.h"
@@ -14,16 +13,22 @@ namespace dayloom {
 
 namespace {
 
-PageMapping exportMapping(Zoom zoom)
+// The screen's mapping at the zoom, at the pixels per inch the page was
+// laid out with.
+PageMapping exportMapping(const TCalendarPanel32& page, Zoom zoom)
 {
-    return PageMapping::Screen(zoom, ScreenPPI());
+    return PageMapping::Screen(zoom, page.Layout().PPI);
 }
 
 }  // namespace
 
 QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize, Zoom zoom)
 {
-    const PageMapping m = exportMapping(zoom);
+    return MarginRect(page, bitmapSize, exportMapping(page, zoom));
+}
+
+QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize, const PageMapping& m)
+{
     const int left = m.Inches(page.LeftMarginInch());
     const int top = m.Inches(page.TopMarginInch());
     const int right = bitmapSize.width() - m.Inches(page.RightMarginInch());
@@ -33,7 +38,11 @@ QRect PictureExport::MarginRect(const TCalendarPanel32& page, QSize bitmapSize, 
 
 QImage PictureExport::CalendarPicture(TCalendarPanel32& page, Zoom zoom)
 {
-    const PageMapping mapping = exportMapping(zoom);
+    return CalendarPicture(page, exportMapping(page, zoom));
+}
+
+QImage PictureExport::CalendarPicture(TCalendarPanel32& page, const PageMapping& mapping)
+{
     const QSize size = mapping.MapSize(page.Size());
     if (size.isEmpty())
         return {};
@@ -42,7 +51,7 @@ QImage PictureExport::CalendarPicture(TCalendarPanel32& page, Zoom zoom)
         return {};
     page.PaintToBitmap(whole, mapping);
 
-    const QRect m = MarginRect(page, whole.size(), zoom);
+    const QRect m = MarginRect(page, whole.size(), mapping);
     // One pixel less than the margin rectangle each way.
     const int w = m.width() - 1;
     const int h = m.height() - 1;
@@ -65,11 +74,13 @@ QByteArray PictureExport::Encode(const QImage& picture, Format format)
 {
     if (picture.isNull())
         return {};
+    // The picture's own resolution goes into the file.
+    const int ppi = int(std::lround(double(picture.dotsPerMeterX()) * 0.0254));
     switch (format) {
     case Bitmap:
-        return BmpFile::Encode24(picture);
+        return BmpFile::Encode24(picture, ppi);
     case Jpeg:
-        return JpegCodec::Encode(picture, 100);
+        return JpegCodec::Encode(picture, 100, ppi);
     case Png: {
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -90,6 +101,24 @@ bool PictureExport::SaveCalendarToBitmap(TCalendarPanel32& page, const QString& 
 {
     try {
         const QImage picture = CalendarPicture(page, zoom);
+        if (picture.isNull())
+            return false;
+        return WriteFile(path, Encode(picture, format));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool PictureExport::SaveCalendarAtResolution(TCalendarPanel32& page, const QString& path, Format format, int dpi)
+{
+    if (dpi < MinDpi || dpi > MaxDpi)
+        return false;
+    try {
+        // At the page's own resolution the picture is the window's 100 %
+        // picture (whose step sits a little above 1, as every zoom step does).
+        const QImage picture = CalendarPicture(page, dpi == page.Layout().PPI
+                                                         ? exportMapping(page, Zoom::FromPercent(100))
+                                                         : PageMapping::Bitmap(dpi, page.Layout().PPI));
         if (picture.isNull())
             return false;
         return WriteFile(path, Encode(picture, format));

@@ -95,6 +95,42 @@ TEST(CommandLine, UsageErrorsAreNamed)
     }
 }
 
+// --months, --pages and --dpi: each range or combination fault is a usage
+// error that names the option.
+TEST(CommandLine, PrintOptionsAreCheckedAndNamed)
+{
+    const QList<QPair<QStringList, QString>> bad = {
+        {{"--export", "out.pdf", "--months", "0", "a.dlf"}, "--months"},
+        {{"--export", "out.pdf", "--months", "121", "a.dlf"}, "--months"},
+        {{"--export", "out.pdf", "--pages", "0", "a.dlf"}, "--pages"},
+        {{"--export", "out.pdf", "--pages", "121", "a.dlf"}, "--pages"},
+        {{"--export", "out.png", "--pages", "2", "a.dlf"}, "--pages"},
+        {{"--export", "out.pdf", "--months", "2", "--pages", "2", "a.dlf"}, "--pages"},
+        {{"--export", "out.png", "--dpi", "71", "a.dlf"}, "--dpi"},
+        {{"--export", "out.png", "--dpi", "601", "a.dlf"}, "--dpi"},
+        {{"--export", "out.png", "--dpi", "300", "--zoom", "50", "a.dlf"}, "--dpi"},
+        {{"--export", "out.pdf", "--dpi", "300", "a.dlf"}, "--dpi"},
+        {{"--export", "out.dlf", "--dpi", "300", "a.dlf"}, "--dpi"},
+        {{"--dpi", "300", "a.dlf"}, "--dpi"},
+    };
+    for (const auto& [args, option] : bad) {
+        const CommandLine cl = parse(args);
+        EXPECT_EQ(cl.mode, CommandLine::UsageError) << args.join(' ').toStdString();
+        EXPECT_TRUE(cl.error.contains(option)) << cl.error.toStdString();
+    }
+    CommandLine cl = parse({"--export", "out.pdf", "--months", "120", "--fill-recurring", "a.dlf"});
+    EXPECT_EQ(cl.mode, CommandLine::Export);
+    EXPECT_EQ(cl.exportKind, CommandLine::ExportPdf);
+    EXPECT_EQ(cl.months, 120);
+    EXPECT_TRUE(cl.monthsGiven);
+    cl = parse({"--export", "out.pdf", "--pages=3", "a.dlf"});
+    EXPECT_EQ(cl.pages, 3);
+    EXPECT_TRUE(cl.pagesGiven);
+    cl = parse({"--export", "out.JPG", "--dpi", "72", "a.dlf"});
+    EXPECT_EQ(cl.mode, CommandLine::Export);
+    EXPECT_EQ(cl.dpi, 72);
+}
+
 TEST(CommandLine, ConfigurationReportTakesOnlyAProgramFolder)
 {
     CommandLine cl = parse({"--configuration"});
@@ -149,10 +185,9 @@ TEST(Program, UsageErrorsAndPrintedExportExitTwo)
     EXPECT_TRUE(r.out.isEmpty());
 
     QTemporaryDir dir;
-    // Printing to PDF is not built yet; the other kinds are.
-    r = run({"--program-dir", dir.path(), "--export", dir.filePath("out.pdf"), "in.dlf"});
+    r = run({"--export", dir.filePath("out.pdf"), "--months", "0", "in.dlf"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("not available yet"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--months"))) << r.err.toStdString();
     // A document that does not exist cannot be opened.
     r = run({"--program-dir", dir.path(), "--export", dir.filePath("out.png"), dir.filePath("missing.DLF")});
     EXPECT_EQ(r.exitCode, 1);

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "cli/commandline.h"
+#include "common/testutil.h"
 #include "core/screen.h"
 #include "imaging/bmpfile.h"
 #include "objects/tgprichbaselabel.h"
@@ -153,6 +154,21 @@ TEST_F(ExportPictureTest, CommandLineWritesWhatTheWindowWrites)
     EXPECT_EQ(exportWith({"--export", out, damaged.fileName()}), 1);
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(exportWith({"--export", m_dir.filePath("no/folder/Out.jpg"), m_club}), 3);
+}
+
+// Every kind of page object (labels turned and shadowed, rich-text labels,
+// floating calendars, clip art) reaches the command line's picture as the
+// window's command draws it.
+TEST_F(ExportPictureTest, EveryObjectKindIsWrittenAsTheWindowWritesIt)
+{
+    const QString doc = test::DataPath(QStringLiteral("golden/docs/objects.DLF"));
+    TCalendarMain& w = window();
+    w.OpenCalendarFile(doc);
+    ASSERT_GT(w.CalendarPanel()->Objects().size(), 5);
+    m_choice = m_dir.filePath("Window.BMP");
+    w.SaveAsBitmapClick();
+    ASSERT_EQ(exportWith({"--export", m_dir.filePath("Cli.bmp"), "--zoom", "60", doc}), 0);
+    EXPECT_EQ(readAll(m_dir.filePath("Cli.bmp")), readAll(m_choice));
 }
 
 // A rich-text label paints the same through the command line as through the

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QMenuBar>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -31,6 +30,8 @@
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "print/pictureexport.h"
+#include "print/reportprinter.h"
+#include "ui/printcommands.h"
 #include "richtext/richtextformat.h"
 #include "richtext/twprtfstorage.h"
 #include "stream/inifile.h"
@@ -155,9 +156,6 @@ void TCalendarMain::buildMenus()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    // Commands that arrive with the document, export, print and recurring-date
-    // pieces keep their places in the menu with empty handlers until then.
-    auto later = [] {};
     m_newAction = add(m_fileMenu, QStringLiteral("&New "), [this] { FileNewClick(); });
     m_openAction = add(m_fileMenu, QStringLiteral("&Open"), [this] { FileOpenClick(); });
     m_fileMenu->addSeparator();
@@ -167,6 +165,8 @@ void TCalendarMain::buildMenus()
     m_saveBitmapAction =
         add(m_fileMenu, QStringLiteral("Save As Bitmap File"), [this] { SaveAsBitmapClick(); });
     m_saveJpgAction = add(m_fileMenu, QStringLiteral("Save As JPG File"), [this] { SaveAsJpgClick(); });
+    m_savePdfAction = add(m_fileMenu, QStringLiteral("Save As PDF File"), [this] { SaveAsPdfClick(); });
+    m_savePngAction = add(m_fileMenu, QStringLiteral("Save As PNG File"), [this] { SaveAsPngClick(); });
     m_exportIcsAction = add(m_fileMenu, QStringLiteral("Export Cell Texts as iCalendar..."),
                             [this] { ExportICalendarCommand(*this); });
     m_fileMenu->addSeparator();
@@ -187,8 +187,8 @@ void TCalendarMain::buildMenus()
     m_editRecurringAction = add(m_fileMenu, QStringLiteral("Edit Recurring Dates"),
                                 [this] { EditRecurringDatesClick(); });
     m_fileMenu->addSeparator();
-    m_printAction = add(m_fileMenu, QStringLiteral("P&rint Calendar"), later);
-    m_printSetupAction = add(m_fileMenu, QStringLiteral("Print Set&up"), later);
+    m_printAction = add(m_fileMenu, QStringLiteral("P&rint Calendar"), [this] { PrintClick(); });
+    m_printSetupAction = add(m_fileMenu, QStringLiteral("Print Set&up"), [this] { PrintSetupClick(); });
     m_fileMenu->addSeparator();
     m_exitAction = add(m_fileMenu, QStringLiteral("E&xit"), [this] { ExitClick(); });
 
@@ -265,6 +265,7 @@ void TCalendarMain::buildToolPanel(QWidget* panel)
     row->addWidget(m_propertiesButton);
     m_printButton = toolButton("PrintButton", QStringLiteral("Print"),
                                QStringLiteral("Print the calendar"));
+    connect(m_printButton, &QToolButton::clicked, this, [this] { PrintClick(); });
     row->addWidget(m_printButton);
 
     m_iconToolButton = new QPushButton(QStringLiteral("Show Icon Tool"), panel);
@@ -496,9 +497,8 @@ void TCalendarMain::FormActivate()
     ShowWaitCursor();
     loadIconLibrary();
     setVisible(true);
-    // 2. The printer check of the print module replaces this quiet one.
-    m_printerAvailable = !QPrinterInfo::availablePrinters().isEmpty() &&
-                         !QPrinterInfo::defaultPrinter().isNull();
+    // 2.
+    m_printerAvailable = CheckPrinterAvailable();
     // 3. The help pages are looked up when a topic is asked for.
     // 4.
     m_page->ResetPage();
@@ -566,8 +566,8 @@ void TCalendarMain::SetButtons()
     m_saveAction->setEnabled(hasFile);
     m_richToolBar->setEnabled(shown && m_cellEditor->hasFocus());
 
-    for (QAction* a : {m_saveAsAction, m_propertiesAction, m_printSetupAction,
-                       m_saveBitmapAction, m_saveJpgAction})
+    for (QAction* a : {m_saveAsAction, m_propertiesAction, m_printSetupAction, m_saveBitmapAction,
+                       m_saveJpgAction, m_savePdfAction, m_savePngAction})
         a->setEnabled(shown);
     m_propertiesButton->setEnabled(shown);
     m_zoomIn->setEnabled(shown);
@@ -1073,6 +1073,38 @@ void TCalendarMain::SaveAsJpgClick()
 {
     savePictureCommand(*this, *m_page, m_currentFile, m_saveChooser,
                        {"JPG", "JPG File (*.JPG *.jpg)", true});
+}
+
+void TCalendarMain::SaveAsPdfClick()
+{
+    SavePdfCommand(*this, m_saveChooser);
+}
+
+void TCalendarMain::SaveAsPngClick()
+{
+    SavePngCommand(*this, m_saveChooser);
+}
+
+ReportPrinter& TCalendarMain::Report()
+{
+    if (!m_report)
+        m_report = MakeReport();
+    return *m_report;
+}
+
+void TCalendarMain::PrintClick()
+{
+    if (!m_printAction->isEnabled())
+        return;
+    m_printed = false;
+    PrintCalendarCommand(*this, Report());
+}
+
+void TCalendarMain::PrintSetupClick()
+{
+    if (!m_printSetupAction->isEnabled())
+        return;
+    PrintSetupCommand(*this, Report());
 }
 
 bool TCalendarMain::SaveCalendarToBitmap(const QString& fileName, bool asJpeg)

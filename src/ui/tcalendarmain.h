@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QFont>
 #include <QList>
@@ -28,6 +29,7 @@ class QToolButton;
 namespace dayloom {
 
 class CalendarPageWidget;
+class ReportPrinter;
 class TFloatingPalette;
 class RichTextToolBar;
 class TCalendarPanel32;
@@ -128,6 +130,17 @@ public:
     // True when this picture was written to fileName; the document's
     // modified state stays as it was.
     bool SaveCalendarToBitmap(const QString& fileName, bool asJpeg);
+    // "Save As PDF File": what printing draws, at true paper size, for the
+    // months or planner pages asked for. "Save As PNG File": the page at the
+    // screen's resolution and zoom or at 150, 300 or 600 dots per inch.
+    void SaveAsPdfClick();
+    void SaveAsPngClick();
+    // "P&rint Calendar" (and the Print button) and "Print Set&up".
+    void PrintClick();
+    void PrintSetupClick();
+    // The report layer the print commands run on, made at first use and
+    // kept, so that the printer chosen in one job is there in the next.
+    ReportPrinter& Report();
     // The page's drag-over and drop handlers: pictures are taken only inside
     // a day cell; a drop opens the cell and inserts the picture.
     bool PageDragOver(QPoint pos, const QMimeData* data) const;
@@ -234,6 +247,7 @@ private:
     FileChooser m_openChooser;
     FileChooser m_saveChooser;
     TMRUFileList* m_mruList = nullptr;
+    std::unique_ptr<ReportPrinter> m_report;
 
     // Controls.
     RichTextToolBar* m_richToolBar = nullptr;
@@ -260,6 +274,8 @@ private:
     QAction* m_saveAsAction = nullptr;
     QAction* m_saveBitmapAction = nullptr;
     QAction* m_saveJpgAction = nullptr;
+    QAction* m_savePdfAction = nullptr;
+    QAction* m_savePngAction = nullptr;
     QAction* m_propertiesAction = nullptr;
     QAction* m_userTitleAction = nullptr;
     QAction* m_cancelChangesAction = nullptr;

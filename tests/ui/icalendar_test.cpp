@@ -119,7 +119,7 @@ TEST_F(ICalendarWindowTest, ImportCommitsTheOpenCellFillsTheMonthAndCounts)
     for (QAction* a : w.FileMenu()->actions())
         menu << a->text();
     EXPECT_EQ(menu.indexOf("Import iCalendar File..."), menu.indexOf("Fill Calendar with Recurring Dates") + 1);
-    EXPECT_EQ(menu.indexOf("Export Cell Texts as iCalendar..."), menu.indexOf("Save As JPG File") + 1);
+    EXPECT_EQ(menu.indexOf("Export Cell Texts as iCalendar..."), menu.indexOf("Save As PNG File") + 1);
     w.SetModified(false);
 
     // Cancelled in the file dialog: nothing happens.

@@ -148,7 +148,8 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsOrderSeparatorsAndOneShortcut)
     TCalendarMain& w = start();
     EXPECT_EQ(captions(w.FileMenu()),
               (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As Bitmap File",
-                           "Save As JPG File", "Export Cell Texts as iCalendar...", "-",
+                           "Save As JPG File", "Save As PDF File", "Save As PNG File",
+                           "Export Cell Texts as iCalendar...", "-",
                            "&Properties", "User Defined Title", "&Cancel Changes",
                            "Clear &All Cell Contents", "&Default Editor Font", "-",
                            "Fill Calendar with Recurring Dates", "Import iCalendar File...",

@@ -1,5 +1,7 @@
 #include "print/calendarprintjob.h"
 
+#include <stdexcept>
+
 #include <QDate>
 #include <QObject>
 

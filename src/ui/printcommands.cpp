@@ -239,7 +239,7 @@ std::unique_ptr<ReportPrinter> MakeReport()
     return std::make_unique<PrinterReport>();
 }
 
-void PrintCalendarCommand(TCalendarMain& window, ReportPrinter& report)
+bool PrintCalendarCommand(TCalendarMain& window, ReportPrinter& report)
 {
     TCalendarPanel32& page = *window.CalendarPanel();
     const bool modified = window.Modified();
@@ -261,9 +261,10 @@ void PrintCalendarCommand(TCalendarMain& window, ReportPrinter& report)
         page.SetSuppressPainting(false);
         window.PageWidget()->update();
     };
-    PrintCommand::Run(report, page, jobOptions(window), hooks);
+    const PrintCommand::Outcome outcome = PrintCommand::Run(report, page, jobOptions(window), hooks);
     window.SetModified(modified);
     window.SetButtons();
+    return outcome == PrintCommand::Outcome::Printed;
 }
 
 void PrintSetupCommand(TCalendarMain& window, ReportPrinter& report)

@@ -51,8 +51,8 @@ PrintRangeChooser SetPrintRangeChooser(PrintRangeChooser chooser);
 using ResolutionChooser = std::function<int(int zoomPercent, QWidget*)>;
 ResolutionChooser SetResolutionChooser(ResolutionChooser chooser);
 
-// "P&rint Calendar" and the Print button.
-void PrintCalendarCommand(TCalendarMain& window, ReportPrinter& report);
+// "P&rint Calendar" and the Print button; true when the job was printed.
+bool PrintCalendarCommand(TCalendarMain& window, ReportPrinter& report);
 // "Print Set&up": the printer's page setup dialog; nothing else changes.
 void PrintSetupCommand(TCalendarMain& window, ReportPrinter& report);
 // "Save As PDF File".

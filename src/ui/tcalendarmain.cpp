@@ -1097,7 +1097,7 @@ void TCalendarMain::PrintClick()
     if (!m_printAction->isEnabled())
         return;
     m_printed = false;
-    PrintCalendarCommand(*this, Report());
+    m_printed = PrintCalendarCommand(*this, Report());
 }
 
 void TCalendarMain::PrintSetupClick()

@@ -18,6 +18,7 @@
 #include "ical/icalendarfile.h"
 #include "objects/tgflatcalendar.h"
 #include "objects/tgplabel.h"
+#include "objects/tgsupertext.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "print/calendarprintjob.h"
@@ -423,6 +424,13 @@ TEST_F(Printing, TheCommandMakesCopiesAndReportsHowItWent)
     EXPECT_EQ(PrintCommand::Run(program, page, {}, hooks), PrintCommand::Outcome::Failed);
     ASSERT_EQ(said.size(), 1);
     EXPECT_FALSE(said[0].contains(QStringLiteral("completed")));
+
+    // Special-effects text on the page: the message asks for patience.
+    said.clear();
+    program.failAtEnd = false;
+    page.AddObject(new TGSuperText(&page));
+    EXPECT_EQ(PrintCommand::Run(program, page, {}, hooks), PrintCommand::Outcome::Printed);
+    EXPECT_EQ(said, QStringList{QStringLiteral("info|") + PrintCommand::CompletedComplexShapes()});
 
     said.clear();
     hooks.PrintDialog = [](ReportPrinter&, PrintJobOptions&) { return false; };

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-dev
           libuemf-dev qt6-svg-dev fonts-liberation googletest libgtest-dev libgmock-dev
           libbenchmark-dev libjpeg-turbo-progs xvfb xauth dpkg-dev file libical-dev tzdata
-          clang libclang-rt-14-dev fonts-wine poppler-utils)
+          clang libclang-rt-14-dev fonts-wine poppler-utils zlib1g-dev)
 # The benchmarks compare printing with pcal and Ghostscript.
 if [ "${1:-}" = bench ]; then packages+=(pcal ghostscript); fi
 

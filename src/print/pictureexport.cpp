@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include <QBuffer>
 
 #include "core/fileaccess.h"
 #include "imaging/bmpfile.h"
 #include "imaging/jpegcodec.h"
+#include "imaging/pngwriter.h"
 #include "page/tcalendarpanel32.h"
 
 namespace dayloom {
@@ -81,13 +81,8 @@ QByteArray PictureExport::Encode(const QImage& picture, Format format)
         return BmpFile::Encode24(picture, ppi);
     case Jpeg:
         return JpegCodec::Encode(picture, 100, ppi);
-    case Png: {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
-            return {};
-        return bytes;
-    }
+    case Png:
+        return PngWriter::Encode(picture, ppi);
     }
     return {};
 }

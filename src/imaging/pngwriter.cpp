@@ -38,7 +38,7 @@ QByteArray PngWriter::Encode(const QImage& source, int ppi)
         return {};
 
     z_stream zs{};
-    if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK)
+    if (deflateInit(&zs, Z_BEST_SPEED) != Z_OK)
         return {};
     QByteArray row(rowBytes, '\0');  // filter byte 0: none
     QByteArray compressed;

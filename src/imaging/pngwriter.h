@@ -6,8 +6,8 @@
 namespace dayloom {
 
 // Writes pictures of the page as PNG files: 8-bit RGB, no row filter and
-// zlib's default compression, which keeps the flat colours of a calendar
-// page small and is several times faster than choosing a filter per row.
+// zlib's fastest level, which keeps the flat colours of a calendar page
+// small and is several times faster than choosing a filter per row.
 // The picture's resolution goes into a pHYs chunk. Alpha is dropped (the
 // page is opaque).
 class PngWriter {

@@ -93,7 +93,7 @@ protected:
         });
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        [&] { QTRY_VERIFY(!m_window->Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_window->Loading(); }));
         return *m_window;
     }
     // A page to print, as File > New leaves it.
@@ -181,7 +181,7 @@ TEST_F(PrintWindowTest, AFailingJobIsReportedAndPaintingComesBack)
     EXPECT_FALSE(w.CalendarPanel()->SuppressPainting());
     const int painted = w.PageWidget()->PaintCount();
     w.PageWidget()->update();
-    QTRY_VERIFY(w.PageWidget()->PaintCount() > painted);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.PageWidget()->PaintCount() > painted; }));
 }
 
 TEST_F(PrintWindowTest, SaveAsPdfAndPngFiles)

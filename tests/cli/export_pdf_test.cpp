@@ -142,8 +142,9 @@ TEST_F(ExportPdfTest, LandscapeA4AndPlannerPages)
     ASSERT_EQ(exportWith({"--export", week, "--pages", "3", m_week}), 0);
     EXPECT_EQ(pageCount(readAll(week)), 3);
     const QString third = pdfText(week, 3);
-    if (!third.isNull())
+    if (!third.isNull()) {
         EXPECT_TRUE(third.contains(QStringLiteral("December 15-21, 2026"))) << third.toStdString();
+    }
 
     // --months for a planner and --pages for a month are usage errors.
     EXPECT_EQ(exportWith({"--export", week, "--months", "2", m_week}), 2);

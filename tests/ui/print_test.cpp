@@ -189,9 +189,9 @@ TEST_F(PrintWindowTest, SaveAsPdfAndPngFiles)
     TCalendarMain& w = startWithPage();
     const bool modified = w.Modified();
     QString chosen;
-    w.SetSaveFileChooser([&](const FileDialogSpec& spec) {
-        EXPECT_TRUE(spec.proposedName.endsWith(QLatin1Char('.') + spec.defaultSuffix));
-        return m_dir.filePath(QStringLiteral("Out.") + spec.defaultSuffix);
+    w.SetSaveFileChooser([&](const FileDialogSpec& options) {
+        EXPECT_TRUE(options.proposedName.endsWith(QLatin1Char('.') + options.defaultSuffix));
+        return m_dir.filePath(QStringLiteral("Out.") + options.defaultSuffix);
     });
     const PrintRangeChooser oldRange = SetPrintRangeChooser([](PrintJobOptions& o, const TCalendarPanel32&, QWidget*) {
         o.Count = 3;

@@ -10,7 +10,7 @@
 #    start-up (main.cpp and the application object) starts the window.
 #   cmake -DSRC=<src folder> -DWIDGETS=<QtWidgets include folder> -P checklayers.cmake
 cmake_minimum_required(VERSION 3.25)
-set(order core dates ical stream imaging richtext paint objects page print ui cli)
+set(order core dates ical stream imaging richtext paint objects page print undo ui cli)
 set(startup main.cpp dayloomapplication.cpp dayloomapplication.h)
 
 set(widget_headers QtWidgets)

@@ -13,6 +13,7 @@
 #include "page/tcalendarpanel32.h"
 #include "ui/objects/objectmenu.h"
 #include "ui/uiutil.h"
+#include "undo/editrecorder.h"
 
 namespace dayloom {
 
@@ -33,7 +34,13 @@ CalendarPageWidget::CalendarPageWidget(TCalendarPanel32* page, QWidget* parent)
         else
             setCursor(shape);
     });
-    page->SetMenuPresenter([this](const MenuEntryList& menu, QPoint at) { ExecMenu(menu, mapToGlobal(at), this); });
+    page->SetMenuPresenter([this](const MenuEntryList& menu, QPoint at) {
+        const MenuEntryList shown = recordedMenu(menu, at);
+        if (m_menuChooser)
+            m_menuChooser(shown, at);
+        else
+            ExecMenu(shown, mapToGlobal(at), this);
+    });
     page->SetView(Mapping());
     fitToPage();
 }
@@ -75,6 +82,66 @@ void CalendarPageWidget::guarded(F&& f)
     } catch (const std::exception& e) {
         ShowMessage(QMessageBox::Critical, QStringLiteral("Error"), QString::fromLocal8Bit(e.what()));
     }
+}
+
+template <class F>
+void CalendarPageWidget::recorded(QPoint point, bool content, bool keyboard, const QString& text, F&& f)
+{
+    if (!m_recorder) {
+        f();
+        return;
+    }
+    EditRecorder::ObjectEdit edit;
+    edit.Text = text;
+    edit.Content = content;
+    edit.Keyboard = keyboard;
+    if (TGGraphicControl* o = m_page->TopObjectAt(point))
+        edit.Targets << o;
+    m_recorder->RecordObjects(edit, f);
+}
+
+namespace {
+
+// The commands of the two popup menus that change no more than where the
+// objects are, their layering and their two flags (or nothing at all).
+// Every other item may change what an object is (its dialogs, toggles, the
+// font) and is compared as whole records.
+bool layoutCommand(const QString& caption)
+{
+    static const QStringList kCaptions = {
+        QStringLiteral("Bring To Front"), QStringLiteral("Send To Back"), QStringLiteral("Cut"),
+        QStringLiteral("Copy"), QStringLiteral("Paste"), QStringLiteral("Delete"),
+        QStringLiteral("Clone"), QStringLiteral("Locked"), QStringLiteral("Unselectable"),
+        QStringLiteral("Center Vertically"), QStringLiteral("Center Horizontally"),
+        QStringLiteral("Align Left"), QStringLiteral("Align Right"), QStringLiteral("Align Tops"),
+        QStringLiteral("Align Bottoms"), QStringLiteral("Lock All"), QStringLiteral("Unlock All"),
+        QStringLiteral("Mark All Selectable"), QStringLiteral("Mark All Unselectable"),
+        QStringLiteral("Select All")};
+    return kCaptions.contains(caption);
+}
+
+}  // namespace
+
+MenuEntryList CalendarPageWidget::recordedMenu(const MenuEntryList& menu, QPoint point, const QString& prefix)
+{
+    if (!m_recorder)
+        return menu;
+    MenuEntryList out = menu;
+    for (MenuEntry& item : out) {
+        if (item.IsSeparator())
+            continue;
+        // A submenu's items are named with it ("Alignment Left").
+        const QString name = prefix.isEmpty() ? item.caption : prefix + QLatin1Char(' ') + item.caption;
+        if (!item.submenu.isEmpty())
+            item.submenu = recordedMenu(item.submenu, point, name);
+        if (!item.action)
+            continue;
+        const bool content = prefix.isEmpty() ? !layoutCommand(item.caption) : true;
+        item.action = [this, point, content, name, action = item.action] {
+            guarded([&] { recorded(point, content, false, name, action); });
+        };
+    }
+    return out;
 }
 
 PageGeometry CalendarPageWidget::Geometry() const
@@ -141,7 +208,8 @@ void CalendarPageWidget::mousePressEvent(QMouseEvent* event)
     guarded([&] {
         const bool overObjects = (m_page->Handle()->Visible() && m_page->Handle()->Bounds().contains(pos)) ||
                                  m_page->ObjectAtPoint(pos);
-        m_page->MousePress(pos, event->button(), event->modifiers(), time);
+        recorded(pos, false, false, QString(),
+                 [&] { m_page->MousePress(pos, event->button(), event->modifiers(), time); });
         if (event->button() == Qt::LeftButton && !overObjects)
             Click(pos);
     });
@@ -151,8 +219,18 @@ void CalendarPageWidget::mousePressEvent(QMouseEvent* event)
 void CalendarPageWidget::mouseMoveEvent(QMouseEvent* event)
 {
     guarded([&] {
-        m_page->MouseMove(event->position().toPoint(), event->buttons(), event->modifiers(),
-                          qint64(event->timestamp()));
+        auto move = [&] {
+            m_page->MouseMove(event->position().toPoint(), event->buttons(), event->modifiers(),
+                              qint64(event->timestamp()));
+        };
+        if (!m_recorder) {
+            move();
+            return;
+        }
+        // Moves draw outlines only: a cheap look before and after.
+        EditRecorder::ObjectEdit edit;
+        edit.Records = false;
+        m_recorder->RecordObjects(edit, move);
     });
     event->accept();
 }
@@ -160,17 +238,22 @@ void CalendarPageWidget::mouseMoveEvent(QMouseEvent* event)
 void CalendarPageWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     guarded([&] {
-        m_page->MouseRelease(event->position().toPoint(), event->button(), event->modifiers(),
-                             qint64(event->timestamp()));
+        const QPoint pos = event->position().toPoint();
+        recorded(pos, false, false, QString(), [&] {
+            m_page->MouseRelease(pos, event->button(), event->modifiers(), qint64(event->timestamp()));
+        });
     });
     event->accept();
 }
 
 void CalendarPageWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // A double click may open an object's own dialog.
     guarded([&] {
-        m_page->MouseDoubleClick(event->position().toPoint(), event->button(), event->modifiers(),
-                                 qint64(event->timestamp()));
+        const QPoint pos = event->position().toPoint();
+        recorded(pos, true, false, QString(), [&] {
+            m_page->MouseDoubleClick(pos, event->button(), event->modifiers(), qint64(event->timestamp()));
+        });
     });
     event->accept();
 }
@@ -178,7 +261,18 @@ void CalendarPageWidget::mouseDoubleClickEvent(QMouseEvent* event)
 void CalendarPageWidget::keyPressEvent(QKeyEvent* event)
 {
     bool taken = false;
-    guarded([&] { taken = m_page->KeyPress(event->key(), event->modifiers()); });
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    QString text;
+    if (ctrl && event->key() == Qt::Key_V)
+        text = QStringLiteral("Paste");
+    else if (ctrl && event->key() == Qt::Key_X)
+        text = QStringLiteral("Cut");
+    else if (event->key() == Qt::Key_Delete)
+        text = QStringLiteral("Delete");
+    guarded([&] {
+        recorded(QPoint(-1, -1), false, false, text,
+                 [&] { taken = m_page->KeyPress(event->key(), event->modifiers()); });
+    });
     if (!taken)
         QWidget::keyPressEvent(event);
 }
@@ -190,7 +284,12 @@ void CalendarPageWidget::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     bool taken = false;
-    guarded([&] { taken = m_page->KeyRelease(event->key(), event->modifiers()); });
+    // The arrow keys move the selection when they go up; moves of the same
+    // selection one after the other are one step.
+    guarded([&] {
+        recorded(QPoint(-1, -1), false, true, QString(),
+                 [&] { taken = m_page->KeyRelease(event->key(), event->modifiers()); });
+    });
     if (!taken)
         QWidget::keyReleaseEvent(event);
 }

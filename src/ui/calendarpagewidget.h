@@ -1,14 +1,18 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QWidget>
 
 #include "core/pagemapping.h"
 #include "core/zoom.h"
+#include "objects/menuentry.h"
 #include "page/pagerender.h"
 
 namespace dayloom {
 
+class EditRecorder;
 class TCalendarPanel32;
 
 // Shows a calendar page at a zoom: sets the page's view to its mapping and
@@ -50,6 +54,15 @@ public:
     // point); anything else raises OnClick.
     void Click(QPoint point);
 
+    // What the mouse, the keys and the popup menus do to the page's objects
+    // becomes steps of this recorder (none: the page is edited directly).
+    void SetEditRecorder(EditRecorder* recorder) { m_recorder = recorder; }
+    EditRecorder* Recorder() const { return m_recorder; }
+    // Shows a popup menu of the page; the default shows it at the cursor.
+    // Tests choose an item instead. The items' actions are already steps.
+    using MenuChooser = std::function<void(const MenuEntryList& menu, QPoint widgetPoint)>;
+    void SetMenuChooser(MenuChooser chooser) { m_menuChooser = std::move(chooser); }
+
 Q_SIGNALS:
     void Painted();
     void OnClickedHeader();
@@ -69,12 +82,19 @@ protected:
 private:
     template <class F>
     void guarded(F&& f);
+    // Runs an input event's handling as one recorded edit (targets: the
+    // selection and the object under the point).
+    template <class F>
+    void recorded(QPoint point, bool content, bool keyboard, const QString& text, F&& f);
+    MenuEntryList recordedMenu(const MenuEntryList& menu, QPoint point, const QString& prefix = {});
     void fitToPage();
 
     TCalendarPanel32* m_page;
     Zoom m_zoom;
     QImage m_offscreen;
     int m_paints = 0;
+    EditRecorder* m_recorder = nullptr;
+    MenuChooser m_menuChooser;
 };
 
 }  // namespace dayloom

@@ -10,6 +10,7 @@
 #include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
+#include "undo/editrecorder.h"
 
 namespace dayloom {
 
@@ -82,13 +83,14 @@ void ImportICalendarCommand(TCalendarMain& window)
     // be in its store first.
     const bool wasEditing = window.EditingCell();
     window.DoSaveRichtext();
-    const ICalendarImportCount count = ImportICalendarIntoMonth(
-        page, file, page.MainCalYear(), page.MainCalMonth(), window.DefaultCellFormat());
+    ICalendarImportCount count;
+    window.Recorder()->RecordCells(QStringLiteral("Import iCalendar File"), [&] {
+        count = ImportICalendarIntoMonth(page, file, page.MainCalYear(), page.MainCalMonth(),
+                                         window.DefaultCellFormat());
+    });
     RestoreCursor();
-    if (count.Placed > 0) {
-        window.SetModified(true);
+    if (count.Placed > 0)
         window.PageWidget()->update();
-    }
     // The current cell is current again, as after the recurring-date fill.
     if (window.CurrentCell() > 0 && (count.Placed > 0 || wasEditing))
         page.CellClick(window.CurrentCell());

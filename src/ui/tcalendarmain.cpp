@@ -19,6 +19,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -56,6 +57,8 @@
 #include "ui/usertitledialog.h"
 #include "ui/documenttyperegistration.h"
 #include "ui/tmrufilelist.h"
+#include "undo/cellchange.h"
+#include "undo/editrecorder.h"
 
 namespace dayloom {
 
@@ -102,12 +105,23 @@ TCalendarMain::TCalendarMain(const QStringList& arguments, QWidget* parent)
     // The shared rich-text renderer, the border picture and the page's
     // description, as the command line sets them up too.
     PrepareDocumentPage(this, *m_page);
-    // An object on the page changed: the document is modified. (A newly
-    // placed object will do the same and push the Selection tool down again.)
-    connect(m_page, &TGBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
-    // An object was placed with a drawing tool: modified, Selection tool down.
+    // Every change is a step on the undo stack: the modified flag follows
+    // the stack. A change of an object outside a recorded command (none of
+    // the window's) leaves the document modified for good.
+    m_undoStack = new QUndoStack(this);
+    m_recorder = new EditRecorder(m_page, m_undoStack, this);
+    connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        RefreshModified();
+        updateUndoActions();
+    });
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, [this] { RefreshModified(); });
+    connect(m_recorder, &EditRecorder::HistoryLost, this, [this] {
+        RefreshModified();
+        updateUndoActions();
+    });
+    // An object was placed with a drawing tool: Selection tool down (the
+    // placing is a step of its own).
     connect(m_page, &TGBasePanel::DroppedObjectEvent, this, [this] {
-        SetModified(true);
         if (QAbstractButton* b = m_toolGroup ? m_toolGroup->button(psPointing) : nullptr)
             b->setChecked(true);
     });
@@ -192,6 +206,14 @@ void TCalendarMain::buildMenus()
     m_fileMenu->addSeparator();
     m_exitAction = add(m_fileMenu, QStringLiteral("E&xit"), [this] { ExitClick(); });
 
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName(QStringLiteral("EditMenu"));
+    m_undoAction = add(m_editMenu, QStringLiteral("&Undo"), [this] { UndoClick(); });
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = add(m_editMenu, QStringLiteral("&Redo"), [this] { RedoClick(); });
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("HelpMenu"));
     m_contentsAction = add(m_helpMenu, QStringLiteral("&Contents"), [] { ShowHelpContents(); });
@@ -267,6 +289,12 @@ void TCalendarMain::buildToolPanel(QWidget* panel)
                                QStringLiteral("Print the calendar"));
     connect(m_printButton, &QToolButton::clicked, this, [this] { PrintClick(); });
     row->addWidget(m_printButton);
+    m_undoButton = toolButton("UndoButton", QStringLiteral("Undo"), QStringLiteral("Undo"));
+    connect(m_undoButton, &QToolButton::clicked, this, [this] { UndoClick(); });
+    row->addWidget(m_undoButton);
+    m_redoButton = toolButton("RedoButton", QStringLiteral("Redo"), QStringLiteral("Redo"));
+    connect(m_redoButton, &QToolButton::clicked, this, [this] { RedoClick(); });
+    row->addWidget(m_redoButton);
 
     m_iconToolButton = new QPushButton(QStringLiteral("Show Icon Tool"), panel);
     m_iconToolButton->setObjectName(QStringLiteral("IconToolButton"));
@@ -340,6 +368,7 @@ void TCalendarMain::buildScrollBox()
     m_scrollContents->setAutoFillBackground(true);
 
     m_pageWidget = new CalendarPageWidget(m_page, m_scrollContents);
+    m_pageWidget->SetEditRecorder(m_recorder);
     m_pageWidget->move(5, 5);
     m_pageWidget->hide();
     m_pageWidget->installEventFilter(this);
@@ -549,6 +578,65 @@ void TCalendarMain::SetModified(bool modified)
     SetButtons();
 }
 
+void TCalendarMain::RefreshModified()
+{
+    SetModified(!m_undoStack->isClean() || (m_editingCell && m_cellEditor->TextChanged()));
+}
+
+void TCalendarMain::updateUndoActions()
+{
+    if (!m_undoAction || !m_undoButton)
+        return;
+    // The cell editor has its own undo while it is open.
+    const bool usable = PageShown() && !m_editingCell;
+    const bool canUndo = usable && m_undoStack->canUndo();
+    const bool canRedo = usable && m_undoStack->canRedo();
+    const QString undo = canUndo ? QStringLiteral("Undo ") + m_undoStack->undoText() : QStringLiteral("Undo");
+    const QString redo = canRedo ? QStringLiteral("Redo ") + m_undoStack->redoText() : QStringLiteral("Redo");
+    m_undoAction->setEnabled(canUndo);
+    m_redoAction->setEnabled(canRedo);
+    m_undoAction->setText(QLatin1Char('&') + undo);
+    m_redoAction->setText(QLatin1Char('&') + redo);
+    m_undoButton->setEnabled(canUndo);
+    m_redoButton->setEnabled(canRedo);
+    m_undoButton->setToolTip(undo);
+    m_redoButton->setToolTip(redo);
+}
+
+void TCalendarMain::UndoClick()
+{
+    DoSaveRichtext();
+    if (!PageShown() || !m_undoStack->canUndo())
+        return;
+    m_recorder->Undo();
+    afterUndoStep();
+}
+
+void TCalendarMain::RedoClick()
+{
+    DoSaveRichtext();
+    if (!PageShown() || !m_undoStack->canRedo())
+        return;
+    m_recorder->Redo();
+    afterUndoStep();
+}
+
+void TCalendarMain::afterUndoStep()
+{
+    // A step may have changed the layout (the properties) or the cells.
+    m_pageWidget->update();
+    CheckFloaterStatus();
+    SetButtons();
+}
+
+int TCalendarMain::cellOfStore(const TWPRtfStorage* store) const
+{
+    for (int k = 1; k <= TCalendarPanel32::CellCount; ++k)
+        if (m_page->CellStore(k) == store)
+            return k;
+    return 0;
+}
+
 void TCalendarMain::SetButtons()
 {
     const bool shown = PageShown();
@@ -577,6 +665,7 @@ void TCalendarMain::SetButtons()
     m_printButton->setEnabled(m_printAction->isEnabled());
     m_cancelChangesAction->setEnabled(shown && hasFile);
 
+    updateUndoActions();
     m_saveButton->setVisible(m_modified);
     m_cancelButton->setVisible(m_modified && hasFile);
     m_iconToolButton->setText(m_palette && m_palette->isShowing() ? QStringLiteral("Hide Icon Tool")
@@ -600,8 +689,13 @@ void TCalendarMain::DoSaveRichtext()
         return;
     // An untouched text goes back as it came: copying it would only cost a
     // new rendering of the cell.
-    if (m_cellEditor->TextChanged()) {
+    const bool changed = m_cellEditor->TextChanged();
+    if (changed) {
+        // The commit is a step with the cell's text before and after.
+        const int cell = cellOfStore(m_editedCellText);
+        const QByteArray before = CellTexts::Text(*m_page, cell);
         m_cellEditor->StoreInto(*m_editedCellText);
+        m_recorder->RecordCellText(cell, before, CellTexts::Text(*m_page, cell));
         m_pageWidget->update();
     }
     m_changeTracking = false;
@@ -609,6 +703,11 @@ void TCalendarMain::DoSaveRichtext()
     m_editingCell = false;
     m_richToolBar->Attach(nullptr);
     m_richToolBar->setEnabled(false);
+    // Typing showed the document modified; the step (or none, for a text
+    // typed back to what it was) decides now.
+    if (changed)
+        RefreshModified();
+    updateUndoActions();
 }
 
 void TCalendarMain::CheckFloaterStatus()
@@ -785,15 +884,16 @@ void TCalendarMain::PropertiesClick()
         m_propZoom = dialog->PreviewZoom().StepPercent();
     // 5.
     if (accepted) {
-        if (!preview.SameSettings(*m_page))
-            SetModified(true);
+        // One step: the settings and the cells the new layout or month empties.
         m_propertiesAccepted = true;
-        m_page->CopySettingsFrom(preview);
-        if (m_page->LayoutKind() != oldKind)
-            m_page->ClearCells();
-        else if ((m_page->MainCalMonth() != oldMonth || m_page->MainCalYear() != oldYear) &&
-                 GridLayout())
-            m_page->ClearCells();
+        m_recorder->RecordSettings(QStringLiteral("Properties"), [&] {
+            m_page->CopySettingsFrom(preview);
+            if (m_page->LayoutKind() != oldKind)
+                m_page->ClearCells();
+            else if ((m_page->MainCalMonth() != oldMonth || m_page->MainCalYear() != oldYear) &&
+                     GridLayout())
+                m_page->ClearCells();
+        });
     }
     // 6.
     m_newCalendar = false;
@@ -818,12 +918,14 @@ void TCalendarMain::FileNewClick()
     // 3.
     if (!m_propertiesAccepted)
         return;
-    // 4.
-    SetModified(true);
+    // 4. A new document has no steps, and no saved state to go back to.
     m_currentFile.clear();
     m_partlyReadFile.clear();
     m_page->ClearCells();
     m_page->DeleteAllObjects();
+    m_undoStack->clear();
+    m_undoStack->resetClean();
+    SetModified(true);
     showPage(true);
     SetButtons();
     CheckFloaterStatus();
@@ -848,16 +950,16 @@ void TCalendarMain::UserTitleClick()
     CenterForm(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const QString before = m_page->UserTitle();
     m_page->SetUserTitle(dialog.Title());
-    SetModified(true);
+    m_recorder->RecordUserTitle(before, m_page->UserTitle());
 }
 
 void TCalendarMain::ClearAllCellsClick()
 {
     DoSaveRichtext();
-    m_page->ClearCells();
+    m_recorder->RecordCells(QStringLiteral("Clear All Cell Contents"), [this] { m_page->ClearCells(); });
     m_pageWidget->update();
-    SetModified(true);
 }
 
 // ---- documents ------------------------------------------------------------------
@@ -923,11 +1025,12 @@ void TCalendarMain::OpenCalendarFile(const QString& fileName)
             RestoreCursor();
         }
     }
-    // 6.
+    // 6. The steps belonged to the document that went.
     ProcessMessages();
     m_loading = false;
     showPage(!m_currentFile.isEmpty());
     m_pageWidget->update();
+    m_undoStack->clear();
     SetModified(false);
     SetButtons();
     CheckFloaterStatus();
@@ -967,6 +1070,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& fileName)
         if (overPartlyRead)
             m_partlyReadFile.clear();
         m_currentFile = path;
+        // Only a written document is a state to come back to unmodified.
+        m_undoStack->setClean();
         SetModified(false);
         saved = true;
     } catch (const std::exception&) {
@@ -1132,6 +1237,8 @@ void TCalendarMain::CancelChangesClick()
     if (!m_currentFile.isEmpty())
         OpenCalendarFile(m_currentFile);
     ProcessMessages();
+    // A new document keeps its content and loses its steps.
+    m_undoStack->clear();
     SetModified(false);
 }
 
@@ -1249,6 +1356,7 @@ void TCalendarMain::ClickedInCellEvent(TRect, TRect, int iCell, int, TWPRtfStora
     m_cellEditor->raise();
     m_cellEditor->setFocus(Qt::MouseFocusReason);
     m_changeTracking = true;
+    updateUndoActions();
     // 5. when the focus arrives (at once when the window is active).
     if (m_cellEditor->hasFocus())
         CellEditorFocused();
@@ -1356,10 +1464,14 @@ void TCalendarMain::FillRecurringClick()
     const std::optional<QList<RecurringMatch>> chosen =
         ChooseRecurringDatesForMonth(this, m_page->MainCalYear(), m_page->MainCalMonth());
     if (chosen) {
-        const int put = FillCellsWithRecurringDates(*m_page, *chosen, DefaultCellFormat(),
-                                                    [this] { DoSaveRichtext(); });
+        // The open cell's text is a step of its own, before the fill.
+        DoSaveRichtext();
+        int put = 0;
+        m_recorder->RecordCells(QStringLiteral("Fill Calendar with Recurring Dates"), [&] {
+            put = FillCellsWithRecurringDates(*m_page, *chosen, DefaultCellFormat(),
+                                              [this] { DoSaveRichtext(); });
+        });
         if (put > 0) {
-            SetModified(true);
             m_pageWidget->update();
             // The current cell is current again.
             if (m_currentCell > 0)

@@ -25,6 +25,7 @@ class QPushButton;
 class QScrollArea;
 class QTextEdit;
 class QToolButton;
+class QUndoStack;
 
 namespace dayloom {
 
@@ -35,6 +36,7 @@ class RichTextToolBar;
 class TCalendarPanel32;
 class TWPRtfStorage;
 class TMRUFileList;
+class EditRecorder;
 
 // The main window: tool bars, menus, the page in its scroll box and the
 // in-place cell editor; the rules for which commands are enabled; zooming;
@@ -52,6 +54,16 @@ public:
     TFloatingPalette* FloatingPalette() const { return m_palette; }
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
+    QMenu* EditMenu() const { return m_editMenu; }
+    // Every change of the document is one step here; the document counts
+    // as modified exactly when the stack is away from its clean state (the
+    // last successful write) or the cell editor holds uncommitted text.
+    QUndoStack* UndoStack() const { return m_undoStack; }
+    // What turns the page's commands into steps (the page widget and the
+    // commands that change cells or settings go through it).
+    dayloom::EditRecorder* Recorder() const { return m_recorder; }
+    QAction* UndoAction() const { return m_undoAction; }
+    QAction* RedoAction() const { return m_redoAction; }
     CellTextEditor* CellEditor() const { return m_cellEditor; }
     RichTextToolBar* RichToolBar() const { return m_richToolBar; }
     QLabel* ZoomCaption() const { return m_zoomCaption; }
@@ -82,7 +94,11 @@ public:
     bool PageShown() const;
     bool GridLayout() const;
 
+    // Stores the flag shown by the caption, the Save button and the question
+    // on closing; the undo stack's clean state does not move with it.
     void SetModified(bool modified);
+    // The modified flag from the stack's clean state and the cell editor.
+    void RefreshModified();
     void SetButtons();
     void SetCaption();
     void DoSaveRichtext();
@@ -93,6 +109,10 @@ public:
     void SavePreferences();
 
     // The commands.
+    // Edit > Undo / Redo (and their tool buttons): nothing while a cell is
+    // edited in place, where the editor's own undo works.
+    void UndoClick();
+    void RedoClick();
     void ZoomSpinnerUpClick();
     void ZoomSpinnerDownClick();
     void FileNewClick();
@@ -208,6 +228,10 @@ private:
     void layoutScrollContents();
     void placeFirstWindow();
     void notifyFirstPaint();
+    void updateUndoActions();
+    void afterUndoStep();
+    // The number (1..42) of the cell whose store this is; 0 when none.
+    int cellOfStore(const TWPRtfStorage* store) const;
 
     QStringList m_arguments;
     QStringList m_steps;
@@ -248,6 +272,8 @@ private:
     FileChooser m_saveChooser;
     TMRUFileList* m_mruList = nullptr;
     std::unique_ptr<ReportPrinter> m_report;
+    QUndoStack* m_undoStack = nullptr;
+    EditRecorder* m_recorder = nullptr;
 
     // Controls.
     RichTextToolBar* m_richToolBar = nullptr;
@@ -257,6 +283,8 @@ private:
     QLabel* m_zoomCaption = nullptr;
     QToolButton* m_propertiesButton = nullptr;
     QToolButton* m_printButton = nullptr;
+    QToolButton* m_undoButton = nullptr;
+    QToolButton* m_redoButton = nullptr;
     QPushButton* m_iconToolButton = nullptr;
     QButtonGroup* m_toolGroup = nullptr;
     QPushButton* m_saveButton = nullptr;
@@ -268,6 +296,9 @@ private:
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
     QAction* m_saveAction = nullptr;

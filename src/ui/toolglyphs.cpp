@@ -111,6 +111,28 @@ void drawPrint(QPainter& p)
     p.drawPoint(17, 10);
 }
 
+// A curved arrow turning back to the left (mirrored: to the right).
+void drawTurnArrow(QPainter& p, bool mirrored)
+{
+    if (mirrored) {
+        p.translate(kSize, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath curve;
+    curve.moveTo(6, 9);
+    curve.cubicTo(12, 4, 19, 6, 18, 12);
+    curve.cubicTo(17, 16, 13, 18, 9, 18);
+    p.setPen(QPen(QColor(0, 0, 128), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawPolygon(QPolygonF({{2, 9}, {9, 4}, {9, 13}}));
+}
+
+void drawUndo(QPainter& p) { drawTurnArrow(p, false); }
+void drawRedo(QPainter& p) { drawTurnArrow(p, true); }
+
 }  // namespace
 
 QIcon ToolGlyph(const QString& name)
@@ -132,6 +154,10 @@ QIcon ToolGlyph(const QString& name)
         draw = drawProperties;
     else if (name == QLatin1String("PrintButton"))
         draw = drawPrint;
+    else if (name == QLatin1String("UndoButton"))
+        draw = drawUndo;
+    else if (name == QLatin1String("RedoButton"))
+        draw = drawRedo;
     if (!draw)
         return QIcon();
     QPixmap pm(kSize, kSize);

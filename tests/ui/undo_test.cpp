@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -346,6 +347,33 @@ TEST_F(UndoTest, PlacingDeletingCuttingPastingAndCloning)
     drag(QPoint(600, 150), QPoint(700, 190));
     EXPECT_EQ(w.UndoStack()->index(), index);
     EXPECT_FALSE(w.Modified());
+
+    // Clip art: the picture travels in the object's record.
+    QImage picture(24, 16, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    int shade = 0;
+    ObjectDialogs().browseImage = [&](LoadedPicture& chosen, bool&, bool&) {
+        picture.fill(QColor(200, 40, shade += 60));
+        QByteArray other;
+        QBuffer out(&other);
+        out.open(QIODevice::WriteOnly);
+        picture.save(&out, "BMP");
+        chosen = ImageLoader::Load(other, ImageLoader::Kind::Bmp);
+        return true;
+    };
+    step("Place Clip Art", [&] {
+        w.SetToolMode(psImage);
+        drag(QPoint(600, 150), QPoint(700, 190));
+    });
+    w.RedoClick();
+    const QPoint clipArt = page->Objects().last()->Bounds().topLeft() + QPoint(3, 3);
+    step("Flip", [&] { menu(clipArt, QStringLiteral("Flip")); });
+    step("Load Image From Disk", [&] { menu(clipArt, QStringLiteral("Load Image From Disk")); });
+    w.UndoClick();
 
     step("Delete", [&] {
         drag(kMargin, QPoint(440, 340));

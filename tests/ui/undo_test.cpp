@@ -32,6 +32,7 @@
 #include "objects/tghandle.h"
 #include "objects/tgplabel.h"
 #include "objects/tgprichbaselabel.h"
+#include "objects/tgsupertext.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
@@ -436,6 +437,41 @@ TEST_F(UndoTest, ObjectDialogsAndTogglesAreStepsOfTheirObjects)
     const int index = w.UndoStack()->index();
     menu(inside(kA), QStringLiteral("Font"));
     EXPECT_EQ(w.UndoStack()->index(), index);
+}
+
+TEST_F(UndoTest, SpecialEffectsTextIsPlacedAndEditedInSteps)
+{
+    TCalendarMain& w = start();
+    ObjectDialogs().editSuperText = [](const TGSuperText&, TGSuperText& edited, QString&) {
+        edited.SetCaption(QStringLiteral("Super"));
+        edited.SetShadowDepth(5);
+        return true;
+    };
+    ObjectDialogs().chooseScalableFont = [](TFont& f) {
+        f.SetSize(f.Size() + 7);
+        f.SetName(QStringLiteral("Courier New"));
+        return true;
+    };
+    ObjectDialogs().chooseColor = [](TColor& c) {
+        c = 0x0000FF;
+        return true;
+    };
+    step("Place SuperText", [&] {
+        w.SetToolMode(psSuperText);
+        drag(QPoint(560, 150), QPoint(760, 230));
+    });
+    w.RedoClick();
+    const QPoint super = page->Objects().last()->Bounds().topLeft() + QPoint(5, 5);
+    ObjectDialogs().editSuperText = [](const TGSuperText&, TGSuperText& edited, QString&) {
+        edited.SetCaption(QStringLiteral("Changed"));
+        return true;
+    };
+    step("Properties", [&] { menu(super, QStringLiteral("Properties")); });
+    step("Font", [&] { menu(super, QStringLiteral("Font")); });
+    step("Transparent", [&] { menu(super, QStringLiteral("Transparent")); });
+    step("Border", [&] { menu(super, QStringLiteral("Border")); });
+    step("Background Color", [&] { menu(super, QStringLiteral("Background Color")); });
+    step("Clone", [&] { menu(super, QStringLiteral("Clone")); });
 }
 
 TEST_F(UndoTest, CellsTitleAndPropertiesAreStepsOfThePage)

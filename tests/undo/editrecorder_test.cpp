@@ -24,7 +24,6 @@ struct Page {
 
     explicit Page(int labels)
     {
-        QObject::connect(&recorder, &EditRecorder::HistoryLost, [this] { ++lost; });
         for (int i = 0; i < labels; ++i) {
             auto* l = new TGPLabel;
             l->setObjectName(QStringLiteral("Component%1").arg(i));
@@ -32,6 +31,9 @@ struct Page {
             l->SetBounds(QRect(20 + 90 * i, 40, 80, 30));
             l->SetCaption(QStringLiteral("L%1").arg(i));
         }
+        // (setting the page up is no command: counted from here)
+        stack.clear();
+        QObject::connect(&recorder, &EditRecorder::HistoryLost, [this] { ++lost; });
     }
     QByteArray bytes() const { return CalendarDocument::Save(page); }
     TGPLabel* at(int i) const { return qobject_cast<TGPLabel*>(page.Objects().value(i)); }

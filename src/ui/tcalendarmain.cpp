@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -378,8 +379,10 @@ void TCalendarMain::buildScrollBox()
     m_cellEditor->hide();
     m_cellEditor->installEventFilter(this);
     connect(m_cellEditor, &QTextEdit::textChanged, this, [this] {
-        if (m_changeTracking)
+        if (m_changeTracking) {
+            m_cellTyped = true;
             SetModified(true);
+        }
     });
     // Pictures dragged over the page are taken only inside a day cell.
     m_pageWidget->setAcceptDrops(true);
@@ -605,8 +608,7 @@ void TCalendarMain::updateUndoActions()
 
 void TCalendarMain::UndoClick()
 {
-    DoSaveRichtext();
-    if (!PageShown() || !m_undoStack->canUndo())
+    if (m_editingCell || !PageShown() || !m_undoStack->canUndo())
         return;
     m_recorder->Undo();
     afterUndoStep();
@@ -614,8 +616,7 @@ void TCalendarMain::UndoClick()
 
 void TCalendarMain::RedoClick()
 {
-    DoSaveRichtext();
-    if (!PageShown() || !m_undoStack->canRedo())
+    if (m_editingCell || !PageShown() || !m_undoStack->canRedo())
         return;
     m_recorder->Redo();
     afterUndoStep();
@@ -704,8 +705,8 @@ void TCalendarMain::DoSaveRichtext()
     m_richToolBar->Attach(nullptr);
     m_richToolBar->setEnabled(false);
     // Typing showed the document modified; the step (or none, for a text
-    // typed back to what it was) decides now.
-    if (changed)
+    // typed or undone back to what it was) decides now.
+    if (std::exchange(m_cellTyped, false) || changed)
         RefreshModified();
     updateUndoActions();
 }

@@ -245,6 +245,8 @@ private:
     bool m_printerAvailable = false;
     bool m_changeTracking = false;
     bool m_editingCell = false;
+    // Text was typed (or dropped) into the open cell since it was opened.
+    bool m_cellTyped = false;
     TWPRtfStorage* m_editedCellText = nullptr;
     int m_currentCell = 0;
     int m_mainZoom = 60;

@@ -105,7 +105,6 @@ void EditRecorder::EndObjects()
     // The outer edit goes on from here.
     if (!m_frames.isEmpty()) {
         Frame& outer = m_frames.last();
-        outer.Edit.Targets.removeAll(nullptr);
         QList<TGGraphicControl*> alive;
         for (TGGraphicControl* o : outer.Edit.Targets)
             if (m_page->Objects().contains(o))

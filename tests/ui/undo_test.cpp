@@ -481,8 +481,21 @@ TEST_F(UndoTest, CellsTitleAndPropertiesAreStepsOfThePage)
         page->CellClick(12);
         QTest::keyClicks(w.CellEditor(), QStringLiteral("Dentist"));
         EXPECT_FALSE(w.UndoAction()->isEnabled());  // the editor has its own undo
+        const int index = w.UndoStack()->index();
+        w.UndoClick();
+        EXPECT_EQ(w.UndoStack()->index(), index);
         w.DoSaveRichtext();
     });
+    // Ctrl+Z in the cell editor is the editor's own undo.
+    const int index = w.UndoStack()->index();
+    page->CellClick(20);
+    QTest::keyClicks(w.CellEditor(), QStringLiteral("abc"));
+    QTest::keyClick(w.CellEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.CellEditor()->toPlainText(), QString());
+    w.DoSaveRichtext();
+    EXPECT_EQ(w.UndoStack()->index(), index);
+    EXPECT_FALSE(w.Modified());
+
     step("Clear All Cell Contents", [&] { w.ClearAllCellsClick(); });
     step("User Defined Title", [&] {
         QTimer::singleShot(0, [] {
@@ -670,6 +683,7 @@ TEST_F(UndoTest, RandomEditsUndoToTheStartAndRedoToTheEnd)
             break;
         }
     }
+    w.DoSaveRichtext();
     const qint64 editing = timer.restart();
     const QByteArray end = bytes();
     const int steps = w.UndoStack()->count();

@@ -518,7 +518,22 @@ TEST_F(UndoTest, CellsTitleAndPropertiesAreStepsOfThePage)
     EXPECT_TRUE(page->HasCellText());
     EXPECT_EQ(page->MainCalMonth(), 3);
 
-    SaveRecurringList({MakeEntry(QStringLiteral("Gym"), BuildWeekdayList({2, 4}))}, ProgramDir());
+    // A style sheet loaded in the dialog is part of its OK.
+    const QString style = m_dir.filePath(QStringLiteral("Style.DLS"));
+    {
+        TCalendarPanel32 styled;
+        styled.ResetPage();
+        styled.SetCalendarLayout(loFCMinisInTitle);
+        styled.SetTitleBGColor(0x00FFCC);
+        SaveStyleSheet(styled, style);
+    }
+    properties = [style](TCalendarPanel32& p) {
+        LoadStyleSheet(p, style);
+        return true;
+    };
+    step("Properties", [&] { w.PropertiesClick(); });
+
+        SaveRecurringList({MakeEntry(QStringLiteral("Gym"), BuildWeekdayList({2, 4}))}, ProgramDir());
     SetRecurringDialogRunner([](QDialog&) { return int(QDialog::Accepted); });
     // (The current cell opens again after the fill: it is left before undoing.)
     step("Fill Calendar with Recurring Dates", [&] {

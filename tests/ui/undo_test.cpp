@@ -133,7 +133,7 @@ protected:
         w.resize(1000, 800);
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        [&] { QTRY_VERIFY(!w.Loading()); }();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Loading(); }));
         w.OpenCalendarFile(writeDocument());
         w.PageWidget()->SetZoom(Zoom());
         w.activateWindow();

@@ -158,6 +158,10 @@ TCalendarMain::~TCalendarMain()
     qApp->removeEventFilter(this);
     if (MainForm() == this)
         SetMainForm(nullptr);
+    // The history is cleared when the children go, after this window has
+    // stopped being one: it must not report back any more.
+    m_undoStack->disconnect(this);
+    m_recorder->disconnect(this);
 }
 
 // ---- construction ---------------------------------------------------------

@@ -2,12 +2,14 @@
 #include <cstdio>
 
 #include <QGuiApplication>
+#include <QPrinterInfo>
 #include <QStringList>
 
 #include "cli/commandline.h"
 #include "cli/dayloomapplication.h"
 #include "core/screen.h"
 #include "core/version.h"
+#include "ui/printcommands.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
 
@@ -98,10 +100,21 @@ int main(int argc, char** argv)
     if (!cl.programDir.isEmpty())
         SetProgramDir(cl.programDir);
 
-    TCalendarMain window(cl.windowArguments);
     // For the start-up measurement only: leave once the window has painted.
-    window.SetQuitAfterFirstPaint(qEnvironmentVariableIntValue("DAYLOOM_QUIT_AFTER_FIRST_PAINT") ==
-                                  1);
+    // The printers are still listed, but a machine without any must not stop
+    // the measurement at the modal "no installed printers" message.
+    const bool measuring = qEnvironmentVariableIntValue("DAYLOOM_QUIT_AFTER_FIRST_PAINT") == 1;
+    if (measuring) {
+        SetPrinterListProvider([] {
+            PrinterListing listing{QPrinterInfo::availablePrinterNames(),
+                                   QPrinterInfo::defaultPrinterName()};
+            if (listing.Printers.isEmpty())
+                listing.Printers << (listing.DefaultPrinter = QStringLiteral("measurement"));
+            return listing;
+        });
+    }
+    TCalendarMain window(cl.windowArguments);
+    window.SetQuitAfterFirstPaint(measuring);
     window.show();
     RestoreCursor();
     return app.exec();

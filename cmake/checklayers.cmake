@@ -4,16 +4,19 @@
 #    every stated dependency is included from somewhere in it; one included
 #    from its headers is stated as part of its interface (DEPS), one included
 #    from its sources only is stated as private (PRIVATE_DEPS);
-#  - only ui and the program's start-up include QtWidgets headers (any
-#    header of Qt's QtWidgets folder, given as WIDGETS);
-#  - the command line's export includes no ui header: only the program's
-#    start-up (main.cpp and the application object) starts the window.
+#  - only ui and the window's start-up include QtWidgets headers (any
+#    header of Qt's QtWidgets folder, given as WIDGETS) or QtPrintSupport
+#    headers;
+#  - the command line and the program (main.cpp) include no ui header: only
+#    the window module's start-up (windowmain.cpp and the application object)
+#    starts the window, so an export never loads the widget libraries.
 #   cmake -DSRC=<src folder> -DWIDGETS=<QtWidgets include folder> -P checklayers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(order core dates ical stream imaging richtext paint objects page print undo ui cli)
-set(startup main.cpp dayloomapplication.cpp dayloomapplication.h)
+set(startup windowmain.cpp dayloomapplication.cpp dayloomapplication.h)
 
-set(widget_headers QtWidgets)
+set(widget_headers QtWidgets QtPrintSupport QPrinter QPrinterInfo QPrintDialog QPageSetupDialog
+    QPrintPreviewDialog QPrintPreviewWidget QAbstractPrintDialog QPrintEngine)
 if(WIDGETS AND IS_DIRECTORY "${WIDGETS}")
   file(GLOB names RELATIVE "${WIDGETS}" "${WIDGETS}/Q*")
   list(FILTER names EXCLUDE REGEX "\\.")
@@ -99,12 +102,12 @@ foreach(i RANGE ${last})
           endif()
         endif()
         if(lib STREQUAL "cli" AND other STREQUAL "ui" AND NOT fname IN_LIST startup)
-          string(APPEND failures "${f}: ${line} (only the start-up of the window includes ui)\n")
+          string(APPEND failures "${f}: ${line} (only the window module's start-up includes ui)\n")
         endif()
       elseif(line MATCHES "^#include <([A-Za-z]+)(/[^>]*)?>" AND NOT lib STREQUAL "ui"
              AND NOT (lib STREQUAL "cli" AND fname IN_LIST startup))
         if(CMAKE_MATCH_1 IN_LIST widget_headers)
-          string(APPEND failures "${f}: ${line} (widgets belong to ui and the start-up)\n")
+          string(APPEND failures "${f}: ${line} (widgets and printers belong to ui and the window's start-up)\n")
         endif()
       endif()
     endforeach()

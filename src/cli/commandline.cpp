@@ -447,7 +447,7 @@ CommandLine CommandLine::Parse(const QStringList& args)
     return cl;
 }
 
-int RunConfiguration(const CommandLine&)
+int RunConfiguration(const CommandLine&, const PrinterLister& printers)
 {
     const Preferences prefs = ReadPreferences(IniFile(IniFileName()));
     ConfigurationSettings settings;
@@ -463,7 +463,7 @@ int RunConfiguration(const CommandLine&)
     settings.IconsVisible = prefs.IconsVisible;
     settings.ShowHints = prefs.ShowHints;
     const QStringList lines = ConfigurationReport::Lines(
-        ConfigurationReport::Gather(), settings, QDateTime::currentDateTime(), QLocale::system());
+        ConfigurationReport::Gather(printers), settings, QDateTime::currentDateTime(), QLocale::system());
     std::fputs(ConfigurationReport::Text(lines).toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
     return 0;

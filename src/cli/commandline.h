@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "print/configurationreport.h"
+
 namespace dayloom {
 
 // The program's command line, parsed in one place:
@@ -57,8 +59,9 @@ enum ExitStatus {
 };
 
 // Prints the configuration report (as Help > Configuration Information shows
-// it, with the preferences of DL.ini) to stdout and returns 0.
-int RunConfiguration(const CommandLine& commandLine);
+// it, with the preferences of DL.ini and the printers printers lists) to
+// stdout and returns 0.
+int RunConfiguration(const CommandLine& commandLine, const PrinterLister& printers);
 
 // Runs an --export command line and returns the exit status. Messages go
 // to stderr.

@@ -1,17 +1,19 @@
-// The program's entry point: the window, a command-line export, or a library's icons.
+// The program's entry point. The command line's exports and a library's icons
+// run here on Qt's GUI library alone; the window and the configuration report
+// (which lists the printers) live in the window module, loaded only for them,
+// so an export never pays for loading the widget and print-support libraries.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
+#include <string>
 
 #include <QGuiApplication>
-#include <QPrinterInfo>
 #include <QStringList>
 
 #include "cli/commandline.h"
-#include "cli/dayloomapplication.h"
 #include "core/screen.h"
-#include "core/version.h"
-#include "ui/printcommands.h"
-#include "ui/tcalendarmain.h"
-#include "ui/uiutil.h"
 
 using namespace dayloom;
 
@@ -25,15 +27,59 @@ QStringList argumentsOf(int argc, char** argv)
     return args;
 }
 
+// Exports and icons run without a display and without an event loop, so
+// they skip the GLib event dispatcher too (unless the user chose otherwise).
 void useOffscreenPlatform()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
 }
 
-bool haveDisplay()
+// The folder this program file lives in (symbolic links followed).
+std::string programFolder()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return {};
+    const std::string file(path, std::size_t(n));
+    const std::size_t slash = file.rfind('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash);
+}
+
+// Loads the window module (beside the program in a build folder, in the
+// library folder once installed) and runs it with the whole command line.
+int runWindowModule(int argc, char** argv)
+{
+    const std::string folder = programFolder();
+    const std::string candidates[] = {
+        folder + "/" DAYLOOM_WINDOW_MODULE,
+        folder + "/" DAYLOOM_WINDOW_MODULE_FOLDER "/" DAYLOOM_WINDOW_MODULE,
+    };
+    std::string failure;
+    for (const std::string& candidate : candidates) {
+        if (access(candidate.c_str(), F_OK) != 0)
+            continue;
+        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            failure = dlerror();
+            break;
+        }
+        using Entry = int (*)(int, char**);
+        const auto entry = reinterpret_cast<Entry>(dlsym(module, "dayloom_window_main"));
+        if (!entry) {
+            failure = candidate + ": no window entry point";
+            break;
+        }
+        // The module stays loaded until the process ends.
+        return entry(argc, argv);
+    }
+    if (failure.empty())
+        failure = DAYLOOM_WINDOW_MODULE " was not found beside " + folder + " nor in " + folder + "/" +
+                  DAYLOOM_WINDOW_MODULE_FOLDER;
+    std::fprintf(stderr, "dayloom: the window cannot start: %s\n", failure.c_str());
+    return 1;
 }
 
 }  // namespace
@@ -69,53 +115,9 @@ int main(int argc, char** argv)
         QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
         return RunIcons(cl);
     }
-    case CommandLine::Configuration: {
-        // The report describes the display when there is one, and runs
-        // without one otherwise.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-                qputenv("QT_QPA_PLATFORM", "wayland;xcb;offscreen");
-            else if (!qEnvironmentVariableIsEmpty("DISPLAY"))
-                qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
-            else
-                useOffscreenPlatform();
-        }
-        QGuiApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
-        if (!cl.programDir.isEmpty())
-            SetProgramDir(cl.programDir);
-        return RunConfiguration(cl);
-    }
+    case CommandLine::Configuration:
     case CommandLine::Window:
         break;
     }
-
-    if (!haveDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        useOffscreenPlatform();
-    DayloomApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Dayloom"));
-    QCoreApplication::setApplicationVersion(VersionText());
-    QGuiApplication::setWindowIcon(ApplicationIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("dayloom"));
-    if (!cl.programDir.isEmpty())
-        SetProgramDir(cl.programDir);
-
-    // For the start-up measurement only: leave once the window has painted.
-    // The printers are still listed, but a machine without any must not stop
-    // the measurement at the modal "no installed printers" message.
-    const bool measuring = qEnvironmentVariableIntValue("DAYLOOM_QUIT_AFTER_FIRST_PAINT") == 1;
-    if (measuring) {
-        SetPrinterListProvider([] {
-            PrinterListing listing{QPrinterInfo::availablePrinterNames(),
-                                   QPrinterInfo::defaultPrinterName()};
-            if (listing.Printers.isEmpty())
-                listing.Printers << (listing.DefaultPrinter = QStringLiteral("measurement"));
-            return listing;
-        });
-    }
-    TCalendarMain window(cl.windowArguments);
-    window.SetQuitAfterFirstPaint(measuring);
-    window.show();
-    RestoreCursor();
-    return app.exec();
+    return runWindowModule(argc, argv);
 }

@@ -1,7 +1,5 @@
 #include "print/configurationreport.h"
 
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include "core/version.h"
 
@@ -68,21 +66,6 @@ QString memoryPair(qint64 total, qint64 available, const QLocale& locale)
            ConfigurationReport::GroupedNumber(qMax<qint64>(0, available), locale);
 }
 
-QString printerState(QPrinter::PrinterState state)
-{
-    switch (state) {
-    case QPrinter::Idle:
-        return QStringLiteral("idle");
-    case QPrinter::Active:
-        return QStringLiteral("printing");
-    case QPrinter::Aborted:
-        return QStringLiteral("stopped");
-    case QPrinter::Error:
-        break;
-    }
-    return QStringLiteral("error");
-}
-
 }  // namespace
 
 QString ConfigurationReport::ColorCount(int bitsPerPixel)
@@ -136,30 +119,14 @@ QString ConfigurationReport::GroupedNumber(qint64 value, const QLocale& locale)
     return negative ? QStringLiteral("-") + grouped : grouped;
 }
 
-QList<PrinterFact> ConfigurationReport::InstalledPrinters(QString* defaultPrinter)
-{
-    QList<PrinterFact> printers;
-    const QList<QPrinterInfo> infos = QPrinterInfo::availablePrinters();
-    for (const QPrinterInfo& info : infos) {
-        PrinterFact p;
-        p.name = info.printerName();
-        p.makeAndModel = info.makeAndModel().isEmpty() ? info.description() : info.makeAndModel();
-        p.location = info.location();
-        p.state = printerState(info.state());
-        printers << p;
-    }
-    if (defaultPrinter)
-        *defaultPrinter = QPrinterInfo::defaultPrinterName();
-    return printers;
-}
-
-ConfigurationFacts ConfigurationReport::Gather(const StatusCallback& status)
+ConfigurationFacts ConfigurationReport::Gather(const PrinterLister& printers, const StatusCallback& status)
 {
     ConfigurationFacts facts;
     facts.system = GatherSystemFacts(status);
     if (status)
         status(QStringLiteral("Finding printer info..."));
-    facts.printers = InstalledPrinters(&facts.defaultPrinter);
+    if (printers)
+        facts.printers = printers(&facts.defaultPrinter);
     return facts;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDateTime>
 #include <QList>
 #include <QLocale>
@@ -18,6 +20,11 @@ struct PrinterFact {
     QString location;
     QString state;  // "idle", "printing", "stopped" or "error"
 };
+
+// Lists the installed printers and sets *defaultPrinter to the default one
+// (empty when none is set). The printing system is reached through Qt's print
+// support, which the command line's exports do not load.
+using PrinterLister = std::function<QList<PrinterFact>(QString* defaultPrinter)>;
 
 // Everything the report tells about the system.
 struct ConfigurationFacts {
@@ -46,10 +53,10 @@ struct ConfigurationSettings {
 // support. Labels are padded to one width and followed by a tab.
 class ConfigurationReport {
 public:
-    // Gathers the system's facts and its printers; status gets the text of
-    // each step as it starts (the last is "Finding printer info...").
-    static ConfigurationFacts Gather(const StatusCallback& status = {});
-    static QList<PrinterFact> InstalledPrinters(QString* defaultPrinter);
+    // Gathers the system's facts and the printers printers lists (it also
+    // names the default one); status gets the text of each step as it starts
+    // (the last is "Finding printer info...").
+    static ConfigurationFacts Gather(const PrinterLister& printers, const StatusCallback& status = {});
 
     // The report's lines. Dates, times and numbers are formatted for locale.
     static QStringList Lines(const ConfigurationFacts& facts, const ConfigurationSettings& settings,

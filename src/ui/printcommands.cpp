@@ -19,7 +19,7 @@
 #include "print/pdfexport.h"
 #include "print/pictureexport.h"
 #include "print/printcommand.h"
-#include "print/printerreport.h"
+#include "ui/printerreport.h"
 #include "stream/preferences.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"

@@ -11,6 +11,7 @@
 
 #include "core/fileaccess.h"
 #include "core/screen.h"
+#include "ui/printerreport.h"
 #include "ui/uiutil.h"
 
 namespace dayloom {
@@ -20,7 +21,7 @@ const QString kCaption = QStringLiteral("Configuration Information");
 }
 
 TConfigurationInfo::TConfigurationInfo(const ConfigurationSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_gatherer(&ConfigurationReport::Gather)
+    : QDialog(parent), m_settings(settings), m_gatherer([](const StatusCallback& status) { return ConfigurationReport::Gather(&InstalledPrinters, status); })
 {
     setObjectName(QStringLiteral("ConfigurationInfo"));
     setWindowTitle(kCaption);

@@ -192,3 +192,41 @@ TEST(Program, UsageErrorsAndPrintedExportExitTwo)
     r = run({"--program-dir", dir.path(), "--export", dir.filePath("out.png"), dir.filePath("missing.DLF")});
     EXPECT_EQ(r.exitCode, 1);
 }
+
+// Exports run on Qt's GUI library alone: the widget and print-support
+// libraries come with the window module, which an export never loads. Without
+// the module beside it (or in its library folder) the window says why it
+// cannot start, while exports still work.
+TEST(Program, ExportsLoadNoWidgetLibraryAndTheWindowNeedsItsModule)
+{
+    QProcess trace;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1"));
+    trace.setProcessEnvironment(env);
+    trace.start(programPath(), {});
+    ASSERT_TRUE(trace.waitForFinished(60000));
+    const QString loaded = QString::fromLocal8Bit(trace.readAllStandardOutput());
+    ASSERT_TRUE(loaded.contains(QStringLiteral("libQt6Gui"))) << loaded.toStdString();
+    EXPECT_FALSE(loaded.contains(QStringLiteral("libQt6Widgets"))) << loaded.toStdString();
+    EXPECT_FALSE(loaded.contains(QStringLiteral("libQt6PrintSupport"))) << loaded.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(programPath()).absolutePath() + QStringLiteral("/dayloom-window.so")));
+
+    QTemporaryDir alone;
+    const QString copy = alone.filePath(QStringLiteral("dayloom"));
+    ASSERT_TRUE(QFile::copy(programPath(), copy));
+    QProcess p;
+    QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
+    plain.remove(QStringLiteral("DISPLAY"));
+    plain.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    plain.insert(QStringLiteral("XDG_RUNTIME_DIR"), alone.path());
+    p.setProcessEnvironment(plain);
+    p.start(copy, {QStringLiteral("--program-dir"), alone.path()});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_TRUE(err.startsWith(QStringLiteral("dayloom: the window cannot start: dayloom-window.so was not found")))
+        << err.toStdString();
+    p.start(copy, {QStringLiteral("--version")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(QString::fromLocal8Bit(p.readAllStandardOutput()), QStringLiteral("Dayloom 3.2q\n"));
+}

@@ -44,6 +44,13 @@ RunResult runProgram(const QString& program, const QStringList& args,
     return r;
 }
 
+// The window module, wherever the library folder of the prefix is.
+QString installedWindowModule(const QString& prefix)
+{
+    QDirIterator it(prefix, {QStringLiteral("dayloom-window.so")}, QDir::Files, QDirIterator::Subdirectories);
+    return it.hasNext() ? it.next() : QString();
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -111,6 +118,10 @@ TEST_F(Installation, EverythingLandsInThePrefixsStandardFolders)
           "share/icons/hicolor/48x48/apps/dayloom.png", "share/icons/hicolor/256x256/apps/dayloom.png",
           "share/man/man1/dayloom.1"})
         EXPECT_TRUE(QFileInfo::exists(prefix(QString::fromLatin1(file)))) << file;
+    // The window's module lies in the program's own folder of the libraries.
+    const QString module = installedWindowModule(prefix(QString()));
+    EXPECT_TRUE(module.endsWith(QStringLiteral("/dayloom/dayloom-window.so"))) << module.toStdString();
+    EXPECT_TRUE(module.contains(QStringLiteral("/lib"))) << module.toStdString();
     // Every data folder and file of the source tree is installed, whatever
     // its name; notes for developers and the desktop files' source stay out.
     const QFileInfoList entries =
@@ -138,13 +149,16 @@ TEST_F(Installation, TheInstalledProgramCarriesNoPathOfTheSourceOrBuildTree)
 #ifdef DAYLOOM_SANITIZED
     GTEST_SKIP() << "the sanitizers' reports carry the source files' paths";
 #endif
-    const QByteArray program = readAll(prefix(QStringLiteral("bin/dayloom")));
-    ASSERT_FALSE(program.isEmpty());
-    for (const QString& tree : {SourcePath(QString()), QStringLiteral(DAYLOOM_BINARY_DIR)}) {
-        const QString path = QDir::cleanPath(tree);
-        EXPECT_FALSE(program.contains(path.toUtf8())) << path.toStdString();
-        const QByteArray utf16(reinterpret_cast<const char*>(path.utf16()), path.size() * 2);
-        EXPECT_FALSE(program.contains(utf16)) << path.toStdString() << " (UTF-16)";
+    for (const QString& file : {prefix(QStringLiteral("bin/dayloom")), installedWindowModule(prefix(QString()))}) {
+        SCOPED_TRACE(file.toStdString());
+        const QByteArray program = readAll(file);
+        ASSERT_FALSE(program.isEmpty());
+        for (const QString& tree : {SourcePath(QString()), QStringLiteral(DAYLOOM_BINARY_DIR)}) {
+            const QString path = QDir::cleanPath(tree);
+            EXPECT_FALSE(program.contains(path.toUtf8())) << path.toStdString();
+            const QByteArray utf16(reinterpret_cast<const char*>(path.utf16()), path.size() * 2);
+            EXPECT_FALSE(program.contains(utf16)) << path.toStdString() << " (UTF-16)";
+        }
     }
 }
 

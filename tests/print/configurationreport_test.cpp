@@ -215,16 +215,22 @@ TEST(ConfigurationReport, MemoryOvercommittedShowsNothingAvailable)
 TEST(ConfigurationReport, GatheringEndsWithThePrinters)
 {
     QStringList steps;
-    const ConfigurationFacts facts =
-        Report::Gather([&steps](const QString& s) { steps << s; });
+    QStringList stepsBeforePrinters;
+    const auto lister = [&](QString* defaultPrinter) {
+        stepsBeforePrinters = steps;
+        *defaultPrinter = QStringLiteral("Laser");
+        return QList<PrinterFact>{{QStringLiteral("Laser"), QStringLiteral("Acme 1"), QString(), QStringLiteral("idle")}};
+    };
+    const ConfigurationFacts facts = Report::Gather(lister, [&steps](const QString& s) { steps << s; });
     ASSERT_EQ(steps.size(), 9);
     EXPECT_EQ(steps.first(), QStringLiteral("Finding Linux Version..."));
     EXPECT_EQ(steps.last(), QStringLiteral("Finding printer info..."));
-    // Whatever printers this machine has, the default one is among them.
-    if (!facts.defaultPrinter.isEmpty()) {
-        bool listed = false;
-        for (const PrinterFact& p : facts.printers)
-            listed = listed || p.name == facts.defaultPrinter;
-        EXPECT_TRUE(listed);
-    }
+    // The printers are asked for once their step is shown.
+    EXPECT_EQ(stepsBeforePrinters, steps);
+    ASSERT_EQ(facts.printers.size(), 1);
+    EXPECT_EQ(facts.printers.first().makeAndModel, QStringLiteral("Acme 1"));
+    EXPECT_EQ(facts.defaultPrinter, QStringLiteral("Laser"));
+
+    // Without a way to reach the printers the report lists none.
+    EXPECT_TRUE(Report::Gather(PrinterLister()).printers.isEmpty());
 }

@@ -15,6 +15,7 @@
 #include "print/reportprinter.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/printcommands.h"
+#include "ui/printerreport.h"
 #include "ui/tcalendarmain.h"
 #include "ui/uiutil.h"
 
@@ -215,4 +216,21 @@ TEST_F(PrintWindowTest, SaveAsPdfAndPngFiles)
     EXPECT_EQ(qRound(png.dotsPerMeterX() * 0.0254), 150);
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].contains(QStringLiteral("150 dots per inch")));
+}
+
+// The configuration report's printers come from the printing system:
+// whatever printers this machine has, the default one is among them.
+TEST(InstalledPrinters, TheDefaultPrinterIsAmongThem)
+{
+    QString defaultPrinter = QStringLiteral("unset");
+    const QList<PrinterFact> printers = InstalledPrinters(&defaultPrinter);
+    EXPECT_NE(defaultPrinter, QStringLiteral("unset"));
+    if (!defaultPrinter.isEmpty()) {
+        bool listed = false;
+        for (const PrinterFact& p : printers)
+            listed = listed || p.name == defaultPrinter;
+        EXPECT_TRUE(listed);
+    }
+    for (const PrinterFact& p : printers)
+        EXPECT_TRUE(QStringList({"idle", "printing", "stopped", "error"}).contains(p.state)) << p.state.toStdString();
 }

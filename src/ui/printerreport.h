@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#include <QList>
+#include <QString>
+
+#include "print/configurationreport.h"
 #include "print/reportprinter.h"
 
 class QPrinter;
@@ -32,5 +36,8 @@ private:
     explicit PrinterReport(std::unique_ptr<QPrinter> printer);
     std::unique_ptr<QPrinter> m_printer;
 };
+
+// The printers the printing system knows, for the configuration report.
+QList<PrinterFact> InstalledPrinters(QString* defaultPrinter);
 
 }  // namespace dayloom

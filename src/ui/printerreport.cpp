@@ -1,7 +1,8 @@
-#include "print/printerreport.h"
+#include "ui/printerreport.h"
 
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace dayloom {
 
@@ -26,7 +27,39 @@ double inchesPer(QPageLayout::Unit unit)
     return 1.0 / 72.0;
 }
 
+QString printerState(QPrinter::PrinterState state)
+{
+    switch (state) {
+    case QPrinter::Idle:
+        return QStringLiteral("idle");
+    case QPrinter::Active:
+        return QStringLiteral("printing");
+    case QPrinter::Aborted:
+        return QStringLiteral("stopped");
+    case QPrinter::Error:
+        break;
+    }
+    return QStringLiteral("error");
+}
+
 }  // namespace
+
+QList<PrinterFact> InstalledPrinters(QString* defaultPrinter)
+{
+    QList<PrinterFact> printers;
+    const QList<QPrinterInfo> infos = QPrinterInfo::availablePrinters();
+    for (const QPrinterInfo& info : infos) {
+        PrinterFact p;
+        p.name = info.printerName();
+        p.makeAndModel = info.makeAndModel().isEmpty() ? info.description() : info.makeAndModel();
+        p.location = info.location();
+        p.state = printerState(info.state());
+        printers << p;
+    }
+    if (defaultPrinter)
+        *defaultPrinter = QPrinterInfo::defaultPrinterName();
+    return printers;
+}
 
 // The printer is made before the base is given it.
 PrinterReport::PrinterReport() : PrinterReport(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}

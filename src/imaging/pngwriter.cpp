@@ -1,12 +1,20 @@
 #include "imaging/pngwriter.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include <zlib.h>
 
 namespace dayloom {
 
 namespace {
+
+// Raw row bytes per compressed piece (rounded to whole rows, at least one).
+constexpr qsizetype kPieceBytes = 512 * 1024;
 
 void put32(QByteArray& out, quint32 v)
 {
@@ -24,9 +32,72 @@ void chunk(QByteArray& out, const char* type, const QByteArray& data)
                              uInt(out.size() - start))));
 }
 
+// One run of rows compressed as raw deflate data. All but the last piece end
+// with a sync flush (an empty stored block), so the pieces can be joined.
+struct Piece {
+    int firstRow = 0;
+    int rows = 0;
+    bool last = false;
+    QByteArray deflated;
+    uLong adler = 1;  // of the piece's raw bytes
+    bool ok = false;
+};
+
+void compressPiece(const QImage& image, Piece& piece)
+{
+    const int w = image.width();
+    const qsizetype rowBytes = 1 + qsizetype(3) * w;
+    z_stream zs{};
+    if (deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return;
+    QByteArray row(rowBytes, '\0');  // filter byte 0: none
+    QByteArray& out = piece.deflated;
+    out.resize(qsizetype(deflateBound(&zs, uLong(rowBytes))) + 1024);
+    qsizetype used = 0;
+    uLong adler = adler32(0, nullptr, 0);
+    bool ok = true;
+    for (int i = 0; i <= piece.rows && ok; ++i) {
+        const bool end = i == piece.rows;
+        if (!end) {
+            const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(piece.firstRow + i));
+            char* dst = row.data() + 1;
+            for (int x = 0; x < w; ++x) {
+                *dst++ = char(qRed(src[x]));
+                *dst++ = char(qGreen(src[x]));
+                *dst++ = char(qBlue(src[x]));
+            }
+            adler = adler32_z(adler, reinterpret_cast<const Bytef*>(row.constData()), z_size_t(rowBytes));
+            zs.next_in = reinterpret_cast<Bytef*>(row.data());
+            zs.avail_in = uInt(rowBytes);
+        } else {
+            zs.next_in = nullptr;
+            zs.avail_in = 0;
+        }
+        const int flush = !end ? Z_NO_FLUSH : piece.last ? Z_FINISH : Z_SYNC_FLUSH;
+        for (;;) {
+            if (out.size() - used < 65536)
+                out.resize(out.size() * 2 + 65536);
+            zs.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+            zs.avail_out = uInt(out.size() - used);
+            const int r = deflate(&zs, flush);
+            used = out.size() - zs.avail_out;
+            if (r == Z_STREAM_ERROR) {
+                ok = false;
+                break;
+            }
+            if (flush == Z_FINISH ? r == Z_STREAM_END : zs.avail_out != 0)
+                break;
+        }
+    }
+    deflateEnd(&zs);
+    out.truncate(used);
+    piece.adler = adler;
+    piece.ok = ok;
+}
+
 }  // namespace
 
-QByteArray PngWriter::Encode(const QImage& source, int ppi)
+QByteArray PngWriter::Encode(const QImage& source, int ppi, int threads)
 {
     if (source.isNull())
         return {};
@@ -37,49 +108,45 @@ QByteArray PngWriter::Encode(const QImage& source, int ppi)
     if (image.isNull() || qsizetype(h) > (qsizetype(1) << 40) / rowBytes)
         return {};
 
-    z_stream zs{};
-    if (deflateInit(&zs, Z_BEST_SPEED) != Z_OK)
-        return {};
-    QByteArray row(rowBytes, '\0');  // filter byte 0: none
-    QByteArray compressed;
-    compressed.resize(qsizetype(deflateBound(&zs, uLong(rowBytes))) + 1024);
-    qsizetype used = 0;
-    bool ok = true;
-    for (int y = 0; y <= h && ok; ++y) {
-        const bool last = y == h;
-        if (!last) {
-            const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            char* dst = row.data() + 1;
-            for (int x = 0; x < w; ++x) {
-                *dst++ = char(qRed(src[x]));
-                *dst++ = char(qGreen(src[x]));
-                *dst++ = char(qBlue(src[x]));
-            }
-            zs.next_in = reinterpret_cast<Bytef*>(row.data());
-            zs.avail_in = uInt(rowBytes);
-        } else {
-            zs.next_in = nullptr;
-            zs.avail_in = 0;
-        }
-        do {
-            if (compressed.size() - used < 65536)
-                compressed.resize(compressed.size() * 2 + 65536);
-            zs.next_out = reinterpret_cast<Bytef*>(compressed.data() + used);
-            zs.avail_out = uInt(compressed.size() - used);
-            const int r = deflate(&zs, last ? Z_FINISH : Z_NO_FLUSH);
-            used = compressed.size() - zs.avail_out;
-            if (r == Z_STREAM_ERROR) {
-                ok = false;
-                break;
-            }
-            if (last && r == Z_STREAM_END)
-                break;
-        } while (zs.avail_out == 0 || (last && ok));
+    const int rowsPerPiece = int(std::clamp<qsizetype>(kPieceBytes / rowBytes, 1, h));
+    std::vector<Piece> pieces;
+    for (int y = 0; y < h; y += rowsPerPiece) {
+        Piece p;
+        p.firstRow = y;
+        p.rows = std::min(rowsPerPiece, h - y);
+        pieces.push_back(std::move(p));
     }
-    deflateEnd(&zs);
-    if (!ok)
-        return {};
-    compressed.truncate(used);
+    pieces.back().last = true;
+
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < pieces.size(); i = next++)
+            compressPiece(image, pieces[i]);
+    };
+    const int machine = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int workers = std::clamp(threads > 0 ? threads : machine, 1, int(std::min<std::size_t>(pieces.size(), 16)));
+    std::vector<std::thread> helpers;
+    try {
+        for (int i = 1; i < workers; ++i)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads only make it slower.
+    }
+    work();
+    for (std::thread& t : helpers)
+        t.join();
+
+    // zlib's header (deflate, 32 KB window, fastest), the pieces, and the
+    // Adler-32 of all the raw bytes.
+    QByteArray compressed("\x78\x01", 2);
+    uLong adler = adler32(0, nullptr, 0);
+    for (const Piece& p : pieces) {
+        if (!p.ok)
+            return {};
+        compressed.append(p.deflated);
+        adler = adler32_combine(adler, p.adler, z_off_t(rowBytes * p.rows));
+    }
+    put32(compressed, quint32(adler));
 
     QByteArray out("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;

@@ -10,10 +10,16 @@ namespace dayloom {
 // small and is several times faster than choosing a filter per row.
 // The picture's resolution goes into a pHYs chunk. Alpha is dropped (the
 // page is opaque).
+//
+// The rows are compressed in pieces of about half a megabyte, each ending on
+// a byte boundary, on as many threads as there are processors; the pieces
+// join into one zlib stream. Where a piece starts depends on the picture
+// alone, so the file is the same however many threads made it.
 class PngWriter {
 public:
     // ppi: the resolution written into the file; 0 takes the image's own.
-    static QByteArray Encode(const QImage& image, int ppi = 0);
+    // threads: 0 for one per processor.
+    static QByteArray Encode(const QImage& image, int ppi = 0, int threads = 0);
 };
 
 }  // namespace dayloom

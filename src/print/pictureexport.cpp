@@ -6,6 +6,7 @@
 #include "core/fileaccess.h"
 #include "imaging/bmpfile.h"
 #include "imaging/jpegcodec.h"
+#include "imaging/pagepicture.h"
 #include "imaging/pngwriter.h"
 #include "page/tcalendarpanel32.h"
 
@@ -46,7 +47,7 @@ QImage PictureExport::CalendarPicture(TCalendarPanel32& page, const PageMapping&
     const QSize size = mapping.MapSize(page.Size());
     if (size.isEmpty())
         return {};
-    QImage whole(size, QImage::Format_RGB32);
+    QImage whole = NewPagePicture(size);
     if (whole.isNull())
         return {};
     page.PaintToBitmap(whole, mapping);
@@ -60,10 +61,10 @@ QImage PictureExport::CalendarPicture(TCalendarPanel32& page, const PageMapping&
     // Margins wider than the page leave nothing inside it.
     if (!whole.rect().contains(m.topLeft()) || !whole.rect().contains(m.bottomRight()))
         return {};
-    QImage picture = whole.copy(m).scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // The margin rectangle, scaled in the page's picture itself.
+    QImage picture = ScaleDownInPlace(whole, m, QSize(w, h));
     if (picture.isNull())
         return {};
-    picture = picture.convertToFormat(QImage::Format_RGB32);
     const int dpm = int(std::lround(double(mapping.FontPPI) / 0.0254));
     picture.setDotsPerMeterX(dpm);
     picture.setDotsPerMeterY(dpm);

@@ -14,7 +14,10 @@ namespace dayloom {
 namespace {
 
 // Raw row bytes per compressed piece (rounded to whole rows, at least one).
-constexpr qsizetype kPieceBytes = 512 * 1024;
+// Small pieces share the work out evenly, and on page pictures zlib's
+// fastest level is even a little quicker and smaller on them than on long
+// runs of rows.
+constexpr qsizetype kPieceBytes = 64 * 1024;
 
 void put32(QByteArray& out, quint32 v)
 {
@@ -43,14 +46,43 @@ struct Piece {
     bool ok = false;
 };
 
-void compressPiece(const QImage& image, Piece& piece)
+// A compressor for raw deflate data, reset for each piece a thread takes.
+class Compressor {
+public:
+    Compressor() { m_ok = deflateInit2(&m_zs, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK; }
+    ~Compressor()
+    {
+        if (m_ok)
+            deflateEnd(&m_zs);
+    }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+
+    z_stream* Start()
+    {
+        if (!m_ok || deflateReset(&m_zs) != Z_OK)
+            return nullptr;
+        return &m_zs;
+    }
+    QByteArray& Row() { return m_row; }
+
+private:
+    z_stream m_zs{};
+    bool m_ok = false;
+    QByteArray m_row;
+};
+
+void compressPiece(const QImage& image, Piece& piece, Compressor& compressor)
 {
     const int w = image.width();
     const qsizetype rowBytes = 1 + qsizetype(3) * w;
-    z_stream zs{};
-    if (deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    z_stream* stream = compressor.Start();
+    if (!stream)
         return;
-    QByteArray row(rowBytes, '\0');  // filter byte 0: none
+    z_stream& zs = *stream;
+    QByteArray& row = compressor.Row();
+    if (row.size() != rowBytes)
+        row = QByteArray(rowBytes, '\0');  // filter byte 0: none
     QByteArray& out = piece.deflated;
     out.resize(qsizetype(deflateBound(&zs, uLong(rowBytes))) + 1024);
     qsizetype used = 0;
@@ -89,7 +121,6 @@ void compressPiece(const QImage& image, Piece& piece)
                 break;
         }
     }
-    deflateEnd(&zs);
     out.truncate(used);
     piece.adler = adler;
     piece.ok = ok;
@@ -120,11 +151,13 @@ QByteArray PngWriter::Encode(const QImage& source, int ppi, int threads)
 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
+        Compressor compressor;
         for (std::size_t i = next++; i < pieces.size(); i = next++)
-            compressPiece(image, pieces[i]);
+            compressPiece(image, pieces[i], compressor);
     };
     const int machine = int(std::max(1u, std::thread::hardware_concurrency()));
-    const int workers = std::clamp(threads > 0 ? threads : machine, 1, int(std::min<std::size_t>(pieces.size(), 16)));
+    const int workers =
+        std::clamp(threads > 0 ? threads : machine, 1, int(std::min<std::size_t>(pieces.size(), 16)));
     std::vector<std::thread> helpers;
     try {
         for (int i = 1; i < workers; ++i)

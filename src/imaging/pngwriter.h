@@ -11,9 +11,9 @@ namespace dayloom {
 // The picture's resolution goes into a pHYs chunk. Alpha is dropped (the
 // page is opaque).
 //
-// The rows are compressed in pieces of about half a megabyte, each ending on
-// a byte boundary, on as many threads as there are processors; the pieces
-// join into one zlib stream. Where a piece starts depends on the picture
+// The rows are compressed in pieces of about 64 KB of row bytes, each
+// ending on a byte boundary, on as many threads as there are processors; the
+// pieces join into one zlib stream. Where a piece starts depends on the picture
 // alone, so the file is the same however many threads made it.
 class PngWriter {
 public:

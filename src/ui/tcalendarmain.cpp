@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include <QTextDocument>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -594,8 +595,10 @@ void TCalendarMain::updateUndoActions()
 {
     if (!m_undoAction || !m_undoButton)
         return;
-    // The cell editor has its own undo while it is open.
-    const bool usable = PageShown() && !m_editingCell;
+    // The cell editor has its own undo while its text differs from the
+    // cell's; an open editor with the cell's own text (as after a fill, which
+    // opens the current cell again) leaves undo to the page.
+    const bool usable = PageShown() && !editorHasOwnChanges();
     const bool canUndo = usable && m_undoStack->canUndo();
     const bool canRedo = usable && m_undoStack->canRedo();
     const QString undo = canUndo ? QStringLiteral("Undo ") + m_undoStack->undoText() : QStringLiteral("Undo");
@@ -610,18 +613,26 @@ void TCalendarMain::updateUndoActions()
     m_redoButton->setToolTip(redo);
 }
 
+bool TCalendarMain::editorHasOwnChanges() const
+{
+    return m_editingCell && m_cellEditor->TextChanged();
+}
+
 void TCalendarMain::UndoClick()
 {
-    if (m_editingCell || !PageShown() || !m_undoStack->canUndo())
+    if (editorHasOwnChanges() || !PageShown() || !m_undoStack->canUndo())
         return;
+    // An untouched editor closes first: the step may change its cell.
+    DoSaveRichtext();
     m_recorder->Undo();
     afterUndoStep();
 }
 
 void TCalendarMain::RedoClick()
 {
-    if (m_editingCell || !PageShown() || !m_undoStack->canRedo())
+    if (editorHasOwnChanges() || !PageShown() || !m_undoStack->canRedo())
         return;
+    DoSaveRichtext();
     m_recorder->Redo();
     afterUndoStep();
 }
@@ -1355,6 +1366,8 @@ void TCalendarMain::ClickedInCellEvent(TRect, TRect, int iCell, int, TWPRtfStora
     const int w = rFree.Right - rFree.Left + 1;
     const int h = rFree.Bottom - rFree.Top + 1;
     m_cellEditor->Load(*rtfstorage, w, h, m_pageWidget->PageZoom().Factor());
+    // Undo goes to the page again when the editor's own changes are undone.
+    connect(m_cellEditor->document(), &QTextDocument::modificationChanged, this, [this] { updateUndoActions(); });
     m_cellEditor->setGeometry(m_pageWidget->x() + rFree.Left + 1, m_pageWidget->y() + rFree.Top + 1,
                               qMax(1, w), qMax(1, h));
     m_cellEditor->show();

@@ -229,6 +229,8 @@ private:
     void placeFirstWindow();
     void notifyFirstPaint();
     void updateUndoActions();
+    // True while the open cell editor holds text that differs from its cell.
+    bool editorHasOwnChanges() const;
     void afterUndoStep();
     // The number (1..42) of the cell whose store this is; 0 when none.
     int cellOfStore(const TWPRtfStorage* store) const;

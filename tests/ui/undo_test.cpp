@@ -535,10 +535,12 @@ TEST_F(UndoTest, CellsTitleAndPropertiesAreStepsOfThePage)
 
         SaveRecurringList({MakeEntry(QStringLiteral("Gym"), BuildWeekdayList({2, 4}))}, ProgramDir());
     SetRecurringDialogRunner([](QDialog&) { return int(QDialog::Accepted); });
-    // (The current cell opens again after the fill: it is left before undoing.)
+    // The current cell opens again after the fill; as long as nothing is
+    // typed into it, Undo is the page's (it closes the editor first).
     step("Fill Calendar with Recurring Dates", [&] {
+        page->CellClick(20);
         w.FillRecurringClick();
-        w.DoSaveRichtext();
+        ASSERT_TRUE(w.CellEditor()->isVisible());
     });
 
     const QString ics = m_dir.filePath(QStringLiteral("in.ics"));
@@ -553,6 +555,17 @@ TEST_F(UndoTest, CellsTitleAndPropertiesAreStepsOfThePage)
         ImportICalendarCommand(w);
         w.DoSaveRichtext();
     });
+
+    // Typing into the open cell gives undo back to the editor; undoing the
+    // typing there gives it to the page again.
+    w.RedoAction()->trigger();
+    page->CellClick(21);
+    ASSERT_TRUE(w.UndoAction()->isEnabled());
+    QTest::keyClicks(w.CellEditor(), QStringLiteral("x"));
+    EXPECT_FALSE(w.UndoAction()->isEnabled());
+    QTest::keyClick(w.CellEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(w.UndoAction()->isEnabled());
+    w.DoSaveRichtext();
 }
 
 TEST_F(UndoTest, ModifiedFollowsTheStateLastWritten)

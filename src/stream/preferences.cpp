@@ -23,6 +23,8 @@ QString folderKey(FolderKind kind)
         return QStringLiteral("Exports");
     case FolderKind::Clipart:
         return QStringLiteral("Clipart");
+    case FolderKind::Calendars:
+        return QStringLiteral("Calendars");
     default:
         return QStringLiteral("Documents");
     }

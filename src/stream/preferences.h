@@ -41,9 +41,10 @@ Preferences ReadPreferences(const IniFile& ini);
 bool WritePreferences(IniFile& ini, const Preferences& prefs);
 
 // The folders file dialogs start in, kept in the section [Folders] under
-// the keys "Documents" (Open, Save As), "Exports" (the picture exports) and
-// "Clipart" (the folder the clip-art browser last placed a picture from).
-enum class FolderKind { Documents, Exports, Clipart };
+// the keys "Documents" (Open, Save As), "Exports" (the picture exports),
+// "Clipart" (the folder the clip-art browser last placed a picture from) and
+// "Calendars" (iCalendar files imported or exported).
+enum class FolderKind { Documents, Exports, Clipart, Calendars };
 // The folder last used for that kind of file; empty when none is stored.
 QString ReadLastFolder(FolderKind kind);
 bool WriteLastFolder(FolderKind kind, const QString& folder);

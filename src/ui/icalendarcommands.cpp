@@ -1,11 +1,11 @@
 #include "ui/icalendarcommands.h"
 
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "ical/icalendarfile.h"
 #include "page/icalendarcells.h"
 #include "page/tcalendarpanel32.h"
+#include "stream/preferences.h"
 #include "stream/writeerror.h"
 #include "ui/calendarpagewidget.h"
 #include "ui/tcalendarmain.h"
@@ -17,16 +17,8 @@ namespace dayloom {
 namespace {
 
 FileChooser g_chooser;
-QString g_lastFolder;
 
 const QString kFilter = QStringLiteral("iCalendar File (*.ics *.ICS)");
-
-QString startFolder()
-{
-    if (!g_lastFolder.isEmpty() && QFileInfo(g_lastFolder).isDir())
-        return g_lastFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
 
 QString choose(const FileDialogSpec& desc, QWidget* parent, bool save)
 {
@@ -34,7 +26,7 @@ QString choose(const FileDialogSpec& desc, QWidget* parent, bool save)
                                    : save ? RunSaveFileDialog(desc, parent)
                                           : RunOpenFileDialog(desc, parent);
     if (!path.isEmpty())
-        g_lastFolder = QFileInfo(path).absolutePath();
+        WriteLastFolder(FolderKind::Calendars, QFileInfo(path).absolutePath());
     return path;
 }
 
@@ -58,7 +50,8 @@ QString ChooseICalendarFileToOpen(QWidget* parent)
     desc.title = QStringLiteral("Import iCalendar File");
     desc.filter = kFilter;
     desc.defaultSuffix = QStringLiteral("ics");
-    desc.directory = startFolder();
+    // The folder of the last iCalendar file, else the documents folder.
+    desc.directory = StartFolder(FolderKind::Calendars, QString());
     return choose(desc, parent, false);
 }
 
@@ -122,7 +115,9 @@ void ExportICalendarCommand(TCalendarMain& window)
     desc.title = QStringLiteral("Export Cell Texts as iCalendar");
     desc.filter = kFilter;
     desc.defaultSuffix = QStringLiteral("ics");
-    desc.directory = startFolder();
+    // Beside the open document, as the picture exports are; else the folder
+    // of the last iCalendar file.
+    desc.directory = StartFolder(FolderKind::Calendars, window.CurrentFile());
     const QString base = window.CurrentFile().isEmpty()
                              ? page.GetMonthName(page.MainCalMonth()).left(3) +
                                    QString::number(page.MainCalYear())

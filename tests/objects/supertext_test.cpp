@@ -616,8 +616,9 @@ TEST(SuperText, PaperGetsEveryLayerAsVectorPaths)
         EXPECT_EQ(e.clipPaths, surface == stBrushTransparent ? 1 : 2);
         EXPECT_GE(e.paths, 1);  // the outline
         // Each band is a solid rectangle (a path once the picture is scaled).
-        if (surface == stGradientFill)
+        if (surface == stGradientFill) {
             EXPECT_GE(e.rects + e.paths, 256 + 1);
+        }
         if (surface == stBrushImage) {
             EXPECT_GE(e.bitmaps, 2);  // tile by tile
         } else {

@@ -16,6 +16,7 @@
 #include "core/screen.h"
 #include "dates/recurringdates.h"
 #include "dates/recurringlistfile.h"
+#include "stream/preferences.h"
 #include "ical/icalendarfile.h"
 #include "page/tcalendarpanel32.h"
 #include "richtext/twprtfstorage.h"
@@ -65,6 +66,7 @@ protected:
         });
         m_oldChooser = SetICalendarFileChooser([this](const FileDialogSpec& desc) {
             asked << desc.title;
+            startedIn << desc.directory;
             return chosen;
         });
     }
@@ -106,7 +108,7 @@ protected:
     FileChooser m_oldChooser;
     std::unique_ptr<TCalendarMain> m_window;
     TCalendarPanel32* page = nullptr;
-    QStringList messages, asked;
+    QStringList messages, asked, startedIn;
     QString chosen;
 };
 
@@ -280,4 +282,38 @@ TEST_F(ICalendarWindowTest, RecurringListImportOffersWhatMapsAndNamesWhatDoesNot
     EXPECT_TRUE(file.contains("Hochzeitstag Ji?\xED & Eva")) << file.constData();
     EXPECT_TRUE(file.contains("Abteilungsrunde \x96 Quartal"));
     EXPECT_EQ(LoadRecurringList(ProgramDir()).size(), 3);
+}
+
+// Both commands remember the folder of the last iCalendar file in DL.ini
+// ([Folders] Calendars); an export starts beside the open document, as the
+// picture exports do.
+TEST_F(ICalendarWindowTest, TheDialogsStartInTheFolderOfTheLastCalendarFile)
+{
+    TCalendarMain& w = start();
+    chosen = fixture("google.ics");
+    fileAction(w, "Import iCalendar File...")->trigger();
+    const QString fixtures = QFileInfo(chosen).absolutePath();
+    EXPECT_EQ(ReadLastFolder(FolderKind::Calendars), fixtures);
+
+    QTemporaryDir exports;
+    chosen = exports.filePath("march.ics");
+    fileAction(w, "Export Cell Texts as iCalendar...")->trigger();
+    ASSERT_EQ(startedIn.size(), 2);
+    EXPECT_EQ(startedIn[1], fixtures);  // a new document has no folder of its own
+    EXPECT_EQ(ReadLastFolder(FolderKind::Calendars), exports.path());
+
+    chosen.clear();  // cancelled: nothing changes
+    fileAction(w, "Import iCalendar File...")->trigger();
+    ASSERT_EQ(startedIn.size(), 3);
+    EXPECT_EQ(startedIn[2], exports.path());
+    EXPECT_EQ(ReadLastFolder(FolderKind::Calendars), exports.path());
+
+    // A saved document's folder comes first for the export.
+    QTemporaryDir documents;
+    const QString saved = documents.filePath("Family.DLF");
+    ASSERT_TRUE(w.SaveCalendarFile(saved));
+    ASSERT_EQ(w.CurrentFile(), saved);
+    fileAction(w, "Export Cell Texts as iCalendar...")->trigger();
+    ASSERT_EQ(startedIn.size(), 4);
+    EXPECT_EQ(startedIn[3], documents.path());
 }

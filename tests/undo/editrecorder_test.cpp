@@ -132,7 +132,7 @@ TEST(EditRecorder, InnerEditsCloseWhatTheOuterOneChangedSoFar)
     const QByteArray start = p.bytes();
     p.recorder.BeginObjects({});
     p.at(0)->SetLeft(200);
-    p.recorder.RecordObjects({QStringLiteral("Inner")}, [&] { p.at(1)->SetLocked(true); });
+    p.recorder.RecordObjects({QStringLiteral("Inner"), {}}, [&] { p.at(1)->SetLocked(true); });
     p.at(2)->SetTop(500);
     p.recorder.EndObjects();
     ASSERT_EQ(p.stack.count(), 3);

@@ -11,6 +11,7 @@
 
 #include "core/fileaccess.h"
 #include "core/screen.h"
+#include "stream/preferences.h"
 #include "ui/printerreport.h"
 #include "ui/uiutil.h"
 
@@ -118,7 +119,9 @@ void TConfigurationInfo::SaveAsClick()
     desc.title = QStringLiteral("Save Configuration Information");
     desc.filter = QStringLiteral("Text files (*.TXT *.txt)");
     desc.defaultSuffix = QStringLiteral("TXT");
-    desc.directory = ProgramDir();
+    // Where the picture exports go (the program's own folder is hidden in
+    // the user's home): the folder last used, else the documents folder.
+    desc.directory = StartFolder(FolderKind::Exports, QString());
     desc.proposedName = QStringLiteral("Configuration.TXT");
     const QString path = m_saveChooser ? m_saveChooser(desc) : RunSaveFileDialog(desc, this);
     if (path.isEmpty())
@@ -126,11 +129,13 @@ void TConfigurationInfo::SaveAsClick()
     m_memo2->setPlainText(ConfigurationReport::Text(m_lines));
     const QByteArray bytes = m_memo2->toPlainText().toUtf8();
     const bool saved = SaveFileContents(path, bytes);
-    if (saved)
+    if (saved) {
+        WriteLastFolder(FolderKind::Exports, QFileInfo(path).absolutePath());
         ShowMessage(QMessageBox::Information, kCaption,
                     QStringLiteral("Information was saved as: ") + path);
-    else
+    } else {
         ShowMessage(QMessageBox::Critical, kCaption, QStringLiteral("Unable to save ") + path);
+    }
 }
 
 }  // namespace dayloom

@@ -19,6 +19,7 @@
 
 #include "common/testutil.h"
 #include "core/screen.h"
+#include "stream/preferences.h"
 #include "ui/tcalendarmain.h"
 #include "ui/tconfigurationinfo.h"
 #include "ui/uiutil.h"
@@ -129,10 +130,13 @@ TEST_F(ConfigurationInfoTest, SaveAsWritesTheReportAndNamesTheFile)
         asked = desc;
         return target;
     });
+    const QString firstFolder = StartFolder(FolderKind::Exports, QString());
     w->SaveAsClick();
     EXPECT_EQ(asked.filter, QStringLiteral("Text files (*.TXT *.txt)"));
     EXPECT_EQ(asked.defaultSuffix, QStringLiteral("TXT"));
-    EXPECT_EQ(asked.directory, ProgramDir());
+    // Nothing used yet: the documents folder; then the report's folder.
+    EXPECT_EQ(asked.directory, firstFolder);
+    EXPECT_NE(asked.directory, m_dir.path());
     QFile saved(target);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(saved.readAll()), ConfigurationReport::Text(w->ReportLines()));
@@ -142,9 +146,13 @@ TEST_F(ConfigurationInfoTest, SaveAsWritesTheReportAndNamesTheFile)
 
     // Cancelling the dialog writes nothing and says nothing.
     m_messages.clear();
-    w->SetSaveFileChooser([](const FileDialogSpec&) { return QString(); });
+    w->SetSaveFileChooser([&](const FileDialogSpec& desc) {
+        asked = desc;
+        return QString();
+    });
     w->SaveAsClick();
     EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(asked.directory, m_dir.path());
 }
 
 TEST_F(ConfigurationInfoTest, SaveAsThatCannotWriteSaysSoInsteadOfClaimingSuccess)

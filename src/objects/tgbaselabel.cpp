@@ -366,6 +366,12 @@ void TGBaseLabel::BoundsChanged()
         SetBounds(QRect(Left(), Top(), qMax(1, Width()), qMax(1, Height())));
 }
 
+void TGBaseLabel::Loading()
+{
+    TGGraphicControl::Loading();
+    m_caption.clear();
+}
+
 void TGBaseLabel::SetupAfterLoading()
 {
     invalidate();

@@ -96,6 +96,9 @@ public:
 
 protected:
     void AppendMenuItems(MenuEntryList& menu) override;
+    // A record leaves an empty caption out, so one read without a caption
+    // is empty (a new object's caption is "Text").
+    void Loading() override;
     void SetupAfterLoading() override;
     void changedLook();
 

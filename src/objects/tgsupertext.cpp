@@ -785,6 +785,12 @@ void TGSuperText::BoundsChanged()
         SetBounds(QRect(Left(), Top(), std::max(1, Width()), std::max(1, Height())));
 }
 
+void TGSuperText::Loading()
+{
+    TGGraphicControl::Loading();
+    m_caption.clear();
+}
+
 void TGSuperText::SetupAfterLoading()
 {
     invalidate();

@@ -194,6 +194,9 @@ protected:
     void AppendMenuItems(MenuEntryList& menu) override;
     // Its paper fill reaches past the rectangle (the letters clip it).
     bool ClipToBoundsOnPaper() const override { return false; }
+    // A record leaves an empty caption out, so one read without a caption
+    // is empty (a new object's caption is "Text").
+    void Loading() override;
     void SetupAfterLoading() override;
 
 private:

@@ -184,6 +184,17 @@ TEST(Label, RecordRoundTripsAndKeepsDefaults)
     EXPECT_EQ(back->colorHighlight(), 0xFFFF00);
     EXPECT_EQ(back->colorShadow(), 0x808080);
     EXPECT_TRUE(back->Transparent());
+    // A new label says "Text"; its record keeps that. An emptied caption is
+    // left out of the record and reads back empty, not as "Text".
+    EXPECT_EQ(back->Caption(), QStringLiteral("Text"));
+    bare->SetCaption(QString());
+    const QByteArray emptied = WriteObjectList({bare});
+    EXPECT_FALSE(emptied.contains("Caption"));
+    TGBasePanel fifth;
+    auto* empty = qobject_cast<TGPLabel*>(ReadObjectList(emptied, fifth).value(0));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Caption(), QString());
+    EXPECT_EQ(WriteObjectList({empty}), emptied);
 }
 
 TEST(Label, RotatedTextStaysInsideAndRunsUpright)

@@ -783,6 +783,19 @@ TEST(SuperText, RecordHoldsThePropertiesInOrderAndRoundTrips)
     EXPECT_GE(defaults.indexOf("ControlTransparent"), 0);
     EXPECT_GE(defaults.indexOf("OutlineWidth"), 0);
     EXPECT_GE(defaults.indexOf("\x0BSurfaceType\x07\x0EstGradientFill"), 0);
+
+    // An emptied caption is left out and reads back empty, not as "Text".
+    TGBasePanel panel;
+    auto* emptied = new TGSuperText;
+    panel.AddObject(emptied);
+    emptied->SetCaption(QString());
+    const QByteArray withoutCaption = WriteObjectList({emptied});
+    EXPECT_EQ(withoutCaption.indexOf("Caption"), -1);
+    TGBasePanel again;
+    auto* reread = qobject_cast<TGSuperText*>(ReadObjectList(withoutCaption, again).value(0));
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->Caption(), QString());
+    EXPECT_EQ(WriteObjectList({reread}), withoutCaption);
 }
 
 TEST(SuperText, SymbolCharsetIsReadKeptAndWritten)

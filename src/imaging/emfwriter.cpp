@@ -42,6 +42,25 @@ constexpr int kRampSamples = 256;
 // Bands of a gradient: at most this many per gradient length, and in all.
 constexpr int kBandsPerRun = 256;
 constexpr int kMaxBands = 1024;
+
+// Bands per unit of a gradient that is this many device pixels long: about
+// one a pixel, from 2 to kBandsPerRun (huge and undefined lengths included).
+int bandsPerUnit(double pixels)
+{
+    if (!(pixels > 2))
+        return 2;
+    return pixels >= kBandsPerRun ? kBandsPerRun : int(std::ceil(pixels));
+}
+
+// How many bands cover `units` of a gradient at perUnit bands each: at
+// least one, at most kMaxBands.
+int bandCount(double units, int perUnit)
+{
+    const double n = std::ceil(units * perUnit);
+    if (!(n > 1))
+        return 1;
+    return n >= kMaxBands ? kMaxBands : int(n);
+}
 // Coordinates beyond this many device units are not drawn.
 constexpr double kFarUnits = 1e9;
 
@@ -560,24 +579,27 @@ bool EmfPaintEngine::GradientFill(const QPainterPath& px, const QBrush& brush, c
         const QPointF s = lg->start(), f = lg->finalStop();
         const QPointF d = f - s;
         const double len2 = QPointF::dotProduct(d, d);
-        if (len2 < 1e-18) {
+        const double len = std::sqrt(len2);
+        const QPointF n(-d.y() / len, d.x() / len);
+        double t0 = 1e300, t1 = -1e300, v0 = 1e300, v1 = -1e300;
+        for (const QPointF& c : corners) {
+            const double tc = QPointF::dotProduct(c - s, d) / len2;
+            const double vc = QPointF::dotProduct(c - s, n);
+            t0 = std::min(t0, tc);
+            t1 = std::max(t1, tc);
+            v0 = std::min(v0, vc);
+            v1 = std::max(v1, vc);
+        }
+        // A gradient without a direction, or one whose bands cannot be
+        // measured, shows one colour.
+        if (len2 < 1e-18 || !std::isfinite(t0) || !std::isfinite(t1) || !std::isfinite(v0) ||
+            !std::isfinite(v1)) {
             SolidFill(px, Opaque(ColorAt(stops, spread, 1.0)));
         } else {
-            const double len = std::sqrt(len2);
-            const QPointF n(-d.y() / len, d.x() / len);
-            double t0 = 1e300, t1 = -1e300, v0 = 1e300, v1 = -1e300;
-            for (const QPointF& c : corners) {
-                const double tc = QPointF::dotProduct(c - s, d) / len2;
-                const double vc = QPointF::dotProduct(c - s, n);
-                t0 = std::min(t0, tc);
-                t1 = std::max(t1, tc);
-                v0 = std::min(v0, vc);
-                v1 = std::max(v1, vc);
-            }
             // Bands about one pixel wide along the gradient, 256 at most per
             // run of the colours and 1024 in all.
             const double pxLength = QLineF(toPx.map(s), toPx.map(f)).length();
-            int perUnit = std::clamp(int(std::ceil(pxLength)), 2, kBandsPerRun);
+            int perUnit = bandsPerUnit(pxLength);
             double a = t0, b = t1;
             if (spread == QGradient::PadSpread) {
                 a = std::max(t0, 0.0);
@@ -602,7 +624,7 @@ bool EmfPaintEngine::GradientFill(const QPainterPath& px, const QBrush& brush, c
                     band(std::max(1.0, t0), t1, ColorAt(stops, spread, 1));
             }
             if (b > a) {
-                const int count = std::max(1, int(std::ceil((b - a) * perUnit)));
+                const int count = bandCount(b - a, perUnit);
                 // Each band reaches a pixel into the next, which covers it,
                 // so that smoothed edges leave no seams.
                 const double overlap = pxLength > 0 ? 1.0 / pxLength : 0;
@@ -618,27 +640,29 @@ bool EmfPaintEngine::GradientFill(const QPainterPath& px, const QBrush& brush, c
         const auto* rg = static_cast<const QRadialGradient*>(g);
         const QPointF c = rg->center(), f = rg->focalPoint();
         const double r = rg->radius();
-        if (!(r > 0)) {
+        double farthest = 0;
+        for (const QPointF& corner : corners)
+            farthest = std::max(farthest, QLineF(f, corner).length());
+        if (!(r > 0) || !std::isfinite(r) || !std::isfinite(farthest)) {
             SolidFill(px, Opaque(ColorAt(stops, spread, 1.0)));
         } else {
             // The circle of t has its centre on the line from the focal point
             // to the centre and radius r t; larger circles go first.
-            double farthest = 0;
-            for (const QPointF& corner : corners)
-                farthest = std::max(farthest, QLineF(f, corner).length());
             double tMax = 1.0;
             if (spread != QGradient::PadSpread)
                 tMax = std::max(1.0, (farthest + QLineF(f, c).length()) / r + 0.01);
+            if (!std::isfinite(tMax))
+                tMax = 1.0;  // a radius too small to repeat over the shape
             const double pxRadius = std::max(QLineF(toPx.map(c), toPx.map(c + QPointF(r, 0))).length(),
                                              QLineF(toPx.map(c), toPx.map(c + QPointF(0, r))).length());
-            int perUnit = std::clamp(int(std::ceil(pxRadius)), 2, kBandsPerRun);
+            int perUnit = bandsPerUnit(pxRadius);
             if (tMax * perUnit > kMaxBands)
                 perUnit = std::max(1, int(kMaxBands / tMax));
             QPainterPath all;
             all.addRect(area);
             SolidFill(all, Opaque(ColorAt(stops, spread, tMax)));
             SetFillMode(Qt::OddEvenFill);
-            const int count = std::max(1, int(std::ceil(tMax * perUnit)));
+            const int count = bandCount(tMax, perUnit);
             for (int i = count; i >= 1; --i) {
                 const double tb = tMax * i / count;
                 const double ta = tMax * (i - 1) / count;

@@ -329,6 +329,35 @@ TEST(SvgMetafile, GradientsAreBandsAndTransparencyIsAlphaBlended)
     EXPECT_LT(MeanDifference(QtSvgOnWhite(seeThrough, QSize(100, 80)), pb), 6.0);
 }
 
+// Gradients billions of pixels long, with a vanishing radius or reaching far
+// past the shape become a bounded number of bands (a fuzzer found a length
+// that overflowed the band count); the picture still draws.
+TEST(SvgMetafile, AbsurdGradientGeometryStaysBounded)
+{
+    const char* shapes[] = {
+        "<defs><linearGradient id='g' gradientUnits='userSpaceOnUse' x1='0' x2='3000000000' "
+        "spreadMethod='repeat'><stop offset='0' stop-color='#ff0000'/><stop offset='1' stop-color='#0000ff'/>"
+        "</linearGradient></defs><rect width='100' height='80' fill='url(#g)'/>",
+        "<defs><linearGradient id='g' gradientUnits='userSpaceOnUse' x1='0' x2='0.000000001' "
+        "spreadMethod='reflect'><stop offset='0' stop-color='#ff0000'/><stop offset='1' stop-color='#0000ff'/>"
+        "</linearGradient></defs><rect width='100' height='80' fill='url(#g)'/>",
+        "<defs><radialGradient id='r' gradientUnits='userSpaceOnUse' cx='50' cy='40' r='1e-300' "
+        "spreadMethod='repeat'><stop offset='0' stop-color='#ffffff'/><stop offset='1' stop-color='#008000'/>"
+        "</radialGradient></defs><rect width='100' height='80' fill='url(#r)'/>",
+        "<defs><radialGradient id='r' gradientUnits='userSpaceOnUse' cx='50' cy='40' r='4000000000' "
+        "spreadMethod='reflect'><stop offset='0' stop-color='#ffffff'/><stop offset='1' stop-color='#008000'/>"
+        "</radialGradient></defs><rect width='100' height='80' fill='url(#r)'/>",
+    };
+    for (const char* body : shapes) {
+        SCOPED_TRACE(body);
+        const TMetafile m = SvgImport::ToMetafile(Svg(body));
+        ASSERT_FALSE(m.Bytes().isEmpty());
+        EXPECT_LE(Count(Records(m.Bytes()), U_EMR_FILLPATH), 1100u);
+        const QImage played = PlayedOnWhite(m, QSize(100, 80));
+        EXPECT_FALSE(played.isNull());
+    }
+}
+
 TEST(SvgMetafile, TransparentShapesStayWithinTheBitmapBudget)
 {
     // Two hundred large translucent circles: the metafile stays small, and

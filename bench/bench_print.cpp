@@ -1,7 +1,8 @@
 // Printing to files, whole process: a year of months as one PDF and one
 // month as a PNG at 96 dpi, each beside the same work done by pcal and
 // Ghostscript (`tools/build.sh bench` installs both; a comparison whose peer
-// is missing is skipped). In-process: the drawing of the year's PDF alone.
+// is missing is skipped). In-process: the drawing of the year's PDF alone, the
+// month's picture and its PNG encoding.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -10,10 +11,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "core/pagemapping.h"
 #include "core/screen.h"
+#include "imaging/pngwriter.h"
 #include "page/calendardocument.h"
 #include "page/tcalendarpanel32.h"
 #include "print/pdfexport.h"
+#include "print/pictureexport.h"
 #include "richtext/twprtfstorage.h"
 
 using namespace dayloom;
@@ -143,6 +147,29 @@ void BM_YearPdfDrawing(benchmark::State& state)
     }
 }
 
+// The month's 96 dpi picture (as --dpi 96 paints it) and its PNG encoding
+// alone, on one thread and on every processor (argument 0).
+void BM_MonthPicture(benchmark::State& state)
+{
+    SetScreenPPI(96);
+    TCalendarPanel32 page;
+    fillMonth(page);
+    const PageMapping mapping = PageMapping::Bitmap(96, page.Layout().PPI);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PictureExport::CalendarPicture(page, mapping).width());
+}
+
+void BM_MonthPngEncoding(benchmark::State& state)
+{
+    SetScreenPPI(96);
+    TCalendarPanel32 page;
+    fillMonth(page);
+    const QImage picture = PictureExport::CalendarPicture(page, PageMapping::Bitmap(96, page.Layout().PPI));
+    const int threads = int(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PngWriter::Encode(picture, 96, threads).size());
+}
+
 void wholeProcess(benchmark::internal::Benchmark* b)
 {
     b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(7)->ReportAggregatesOnly(true);
@@ -153,5 +180,7 @@ BENCHMARK(BM_PeerPcalGsYearPdf)->Apply(wholeProcess);
 BENCHMARK(BM_MonthPngWholeProcess)->Apply(wholeProcess);
 BENCHMARK(BM_PeerPcalGsMonthPng)->Apply(wholeProcess);
 BENCHMARK(BM_YearPdfDrawing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MonthPicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MonthPngEncoding)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

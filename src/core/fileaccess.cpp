@@ -66,6 +66,8 @@ qint64 InputSizeLimit(InputKind kind)
         return 50 * MB;
     case InputKind::HelpPage:
         return 16 * MB;
+    case InputKind::SystemFacts:
+        return 4 * MB;
     }
     return 16 * MB;
 }

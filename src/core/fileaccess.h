@@ -23,6 +23,7 @@ enum class InputKind {
     IconLibrary,    // icon libraries (icon files, programs and libraries of icons)
     Calendar,       // calendar files with events to import
     HelpPage,       // the program's help pages
+    SystemFacts,    // the system's own files the configuration report reads (/proc, /etc)
 };
 
 // The largest file of a kind that is read, in bytes.

@@ -5,11 +5,12 @@
 #include <limits>
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
 #include <QThread>
+
+#include "core/fileaccess.h"
 
 namespace dayloom {
 
@@ -208,12 +209,11 @@ QStringList PointingDevices(const QByteArray& inputDevices)
     return names;
 }
 
-QByteArray ReadSystemFile(const QString& path, qint64 limit)
+QByteArray ReadSystemFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(limit);
+    QByteArray bytes;
+    ReadInputFile(path, InputKind::SystemFacts, &bytes);
+    return bytes;
 }
 
 }  // namespace sysinfo

@@ -57,9 +57,10 @@ MemoryStatus ParseMeminfo(const QByteArray& meminfo);
 QString ShellVariable(const QByteArray& text, const QString& name);
 // The names of the devices with a mouse handler in /proc/bus/input/devices.
 QStringList PointingDevices(const QByteArray& inputDevices);
-// Up to limit bytes of a file (the /proc files report no size); empty when
-// it cannot be read.
-QByteArray ReadSystemFile(const QString& path, qint64 limit = 1 << 20);
+// A file of the system's (the /proc files report no size) through the one
+// reader of outside files: a regular file only, opened without waiting, at
+// most 4 MB; empty when it cannot be read.
+QByteArray ReadSystemFile(const QString& path);
 }  // namespace sysinfo
 
 // The status texts shown while each group of facts is gathered, in order.

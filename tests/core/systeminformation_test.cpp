@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
+#include "common/testutil.h"
 #include "core/systeminformation.h"
 
 using namespace dayloom;
@@ -124,4 +127,25 @@ TEST(SystemInformation, GatheringAnnouncesEveryStepAndNeedsNoDisplay)
     EXPECT_GT(f.memory.total, 0);
     EXPECT_FALSE(f.shortDateFormat.isEmpty());
     EXPECT_EQ(f.path, qEnvironmentVariable("PATH"));
+}
+
+// The system's files go through the one reader of outside files: /proc's
+// files (which report no size) are read whole, a pipe in a file's place is
+// refused at once instead of waiting for a writer, and a missing file or a
+// folder reads as nothing.
+TEST(SystemInformation, SystemFilesAreReadWithoutWaitingOnAPipe)
+{
+    EXPECT_TRUE(ReadSystemFile(QStringLiteral("/proc/meminfo")).contains("MemTotal:"));
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("keyboard"));
+    QFile f(plain);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("XKBLAYOUT=\"de\"\n");
+    f.close();
+    EXPECT_EQ(ReadSystemFile(plain), QByteArray("XKBLAYOUT=\"de\"\n"));
+    const QString pipe = dayloom::test::MakeFifo(dir.filePath(QStringLiteral("fifo")));
+    ASSERT_FALSE(pipe.isEmpty());
+    EXPECT_TRUE(ReadSystemFile(pipe).isEmpty());
+    EXPECT_TRUE(ReadSystemFile(dir.filePath(QStringLiteral("missing"))).isEmpty());
+    EXPECT_TRUE(ReadSystemFile(dir.path()).isEmpty());
 }

@@ -300,6 +300,14 @@ QString CommandLine::Usage()
         "       was written without the objects that could not be read\n");
 }
 
+CommandLine CommandLine::Parse(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return Parse(args);
+}
+
 CommandLine CommandLine::Parse(const QStringList& args)
 {
     CommandLine cl;

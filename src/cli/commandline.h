@@ -23,6 +23,8 @@ public:
 
     // Arguments after the program name.
     static CommandLine Parse(const QStringList& arguments);
+    // The program's own arguments (argv[1] on) in the locale's encoding.
+    static CommandLine Parse(int argc, char** argv);
     static QString Usage();
     static QString VersionLine();
 

@@ -10,7 +10,6 @@
 #include <string>
 
 #include <QGuiApplication>
-#include <QStringList>
 
 #include "cli/commandline.h"
 #include "core/screen.h"
@@ -18,14 +17,6 @@
 using namespace dayloom;
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    return args;
-}
 
 // Exports and icons run without a display and without an event loop, so
 // they skip the GLib event dispatcher too (unless the user chose otherwise).
@@ -86,7 +77,7 @@ int runWindowModule(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const CommandLine cl = CommandLine::Parse(argumentsOf(argc, argv));
+    const CommandLine cl = CommandLine::Parse(argc, argv);
     switch (cl.mode) {
     case CommandLine::Version:
         std::printf("%s\n", qPrintable(CommandLine::VersionLine()));

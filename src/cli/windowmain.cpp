@@ -3,7 +3,6 @@
 // this module only for them.
 #include <QGuiApplication>
 #include <QPrinterInfo>
-#include <QStringList>
 
 #include "cli/commandline.h"
 #include "cli/dayloomapplication.h"
@@ -17,14 +16,6 @@
 using namespace dayloom;
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    return args;
-}
 
 bool haveDisplay()
 {
@@ -85,7 +76,7 @@ int runWindow(int& argc, char** argv, const CommandLine& cl)
 
 extern "C" Q_DECL_EXPORT int dayloom_window_main(int argc, char** argv)
 {
-    const CommandLine cl = CommandLine::Parse(argumentsOf(argc, argv));
+    const CommandLine cl = CommandLine::Parse(argc, argv);
     if (cl.mode == CommandLine::Configuration)
         return runConfiguration(argc, argv, cl);
     return runWindow(argc, argv, cl);

@@ -221,7 +221,12 @@ private:
     {
         const bool symbol = FRun.charset == kSymbolCharset;
         for (QChar ch : text) {
-            const char16_t c = ch.unicode();
+            char16_t c = ch.unicode();
+            // A symbol font's private-use form U+F0xx is its byte xx, which
+            // reads back as U+00xx: both are written as that byte, so a
+            // document reads back to what it writes.
+            if (symbol && c >= 0xF000 && c <= 0xF0FF)
+                c &= 0xFF;
             switch (c) {
             case '\\': Escape("\\\\"); continue;
             case '{': Escape("\\{"); continue;
@@ -237,8 +242,6 @@ private:
                 Literal(char(c));
             } else if (symbol && c <= 0xFF) {
                 HexByte(c);
-            } else if (symbol && c >= 0xF000 && c <= 0xF0FF) {
-                HexByte(c & 0xFF);
             } else if (!symbol && cp1252Byte(c) >= 0x80) {
                 HexByte(cp1252Byte(c));
             } else {

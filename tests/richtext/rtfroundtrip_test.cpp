@@ -169,6 +169,17 @@ TEST(RtfRoundTrip, SaveLoadSaveIsByteIdentical)
     EXPECT_EQ(oddLoaded.RtfText(), oddStore.RtfText());
     EXPECT_EQ(oddLoaded.Document().toPlainText(), "ab");
 
+    // A symbol font's private-use characters (as \u61543 reads) are its
+    // bytes: written as the bytes are, so the first save is final (a fuzzer
+    // found "\'67" turning into "g" on the second one).
+    TWPRtfStorage symbols;
+    symbols.SetRtfText("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\f0 \\u61543?\\u61532?\\u61623? g}");
+    const QByteArray symbolsFirst = symbols.RtfText();
+    EXPECT_TRUE(symbolsFirst.contains("g\\\\\\'b7 g")) << symbolsFirst.toStdString();
+    TWPRtfStorage symbolsAgain;
+    symbolsAgain.SetRtfText(symbolsFirst);
+    EXPECT_EQ(symbolsAgain.RtfText(), symbolsFirst);
+
     // The same for pictures read from a foreign JPEG: the bytes go back out
     // unchanged.
     QByteArray jpeg;
